@@ -1,0 +1,33 @@
+# One static library per subsystem folder, each linking only the subsystems below it:
+# platform < math < model < labels < plot < dialogs < shell.
+# A folder gets its library once it holds code; sources are globbed so that new units
+# join their library without touching this file.
+set(QUORIX_SUBSYSTEMS platform math model labels plot dialogs shell)
+set(QUORIX_LIBRARIES "" CACHE INTERNAL "")
+
+function(quorix_subsystem_library name)
+    file(GLOB _sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+    set(_has_cpp FALSE)
+    foreach(_s IN LISTS _sources)
+        if(_s MATCHES "\\.cpp$")
+            set(_has_cpp TRUE)
+        endif()
+    endforeach()
+    if(NOT _has_cpp)
+        return()
+    endif()
+    add_library(quorix_${name} STATIC ${_sources})
+    target_include_directories(quorix_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    if(QUORIX_LIBRARIES)
+        target_link_libraries(quorix_${name} PUBLIC ${QUORIX_LIBRARIES})
+    endif()
+    set(QUORIX_LIBRARIES ${QUORIX_LIBRARIES} quorix_${name} CACHE INTERNAL "")
+endfunction()
+
+# The highest subsystem library built so far (what an executable links).
+function(quorix_top_library out)
+    list(GET QUORIX_LIBRARIES -1 _top)
+    set(${out} ${_top} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,43 @@
+#include "platform/Fonts.h"
+
+#include <QFont>
+
+#include <cstdlib>
+
+int MulDiv(int a, int b, int c) {
+    if (c == 0) return -1;
+    long long p = (long long)a * b;
+    long long q = p / c, r = p % c;
+    // Round half away from zero.
+    if (std::llabs(r) * 2 >= std::llabs((long long)c)) q += ((p < 0) != (c < 0)) ? -1 : 1;
+    return int(q);
+}
+
+int FontPixelSize(int points) { return MulDiv(points, 96, 72); }
+
+QFont FontRecordToQFont(const TFontRecord& font) {
+    QFont f(QString::fromStdString(font.Name));
+    int px = FontPixelSize(font.Size < 1 ? 1 : (font.Size > 1638 ? 1638 : font.Size));
+    f.setPixelSize(px < 1 ? 1 : px);
+    f.setBold(font.HasStyle(fsBold));
+    f.setItalic(font.HasStyle(fsItalic));
+    f.setUnderline(font.HasStyle(fsUnderline));
+    f.setStrikeOut(font.HasStyle(fsStrikeOut));
+    f.setStyleStrategy(QFont::NoAntialias);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+TFontRecord QFontToFontRecord(const QFont& font, TColor color) {
+    TFontRecord r;
+    r.Name = font.family().toStdString();
+    r.Color = color;
+    r.Style = 0;
+    if (font.bold()) r.Style |= fsBold;
+    if (font.italic()) r.Style |= fsItalic;
+    if (font.underline()) r.Style |= fsUnderline;
+    if (font.strikeOut()) r.Style |= fsStrikeOut;
+    if (font.pixelSize() > 0) r.Size = MulDiv(font.pixelSize(), 72, 96);
+    else r.Size = int(font.pointSizeF() + 0.5);
+    return r;
+}

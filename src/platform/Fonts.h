@@ -1,0 +1,37 @@
+#pragma once
+// The plain font record the graph files, the ini file and the labels keep. It is a value
+// that any thread may copy; a QFont is made from it only where text is measured or drawn.
+
+#include "platform/Colors.h"
+
+#include <cstdint>
+#include <string>
+
+class QFont;
+
+enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = uint8_t; // a set of TFontStyle bits
+
+struct TFontRecord {
+    std::string Name = DefaultFontName(); // UTF-8 face name
+    TColor Color = clWindowText;
+    TFontStyles Style = 0;
+    int Size = 8; // points
+
+    static std::string DefaultFontName() { return "DejaVu Sans"; }
+    bool HasStyle(TFontStyle s) const { return (Style & s) != 0; }
+    bool operator==(const TFontRecord&) const = default;
+};
+
+// Screen pixels for a point size at the fixed 96 dots per inch of the pictures,
+// rounded as MulDiv(points, 96, 72).
+int FontPixelSize(int points);
+
+// A QFont for drawing on pictures: pixel-sized, without anti-aliasing. A size of 0 or less
+// is drawn at 1 point; the record itself is never changed.
+QFont FontRecordToQFont(const TFontRecord& font);
+// The record for a QFont; the colour is given separately because QFont has none.
+TFontRecord QFontToFontRecord(const QFont& font, TColor color);
+
+// Windows' MulDiv: a * b / c in 64 bits, rounded half away from zero; -1 when c is 0.
+int MulDiv(int a, int b, int c);

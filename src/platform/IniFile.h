@@ -1,0 +1,71 @@
+#pragma once
+// The ini file, handled whole in memory: read on open, written back by UpdateFile.
+// Section and key names compare without regard to case; sections and keys keep their
+// order, new keys go to the end of their section and new sections to the end of the
+// file. Comment and blank lines are kept as they were. Booleans are written 1 and 0 and
+// read as integers that are true when not 0. Nothing here throws on a file error: the
+// file operations answer false.
+
+#include "platform/FormatSettings.h"
+
+#include <string>
+#include <vector>
+
+class TMemIniFile {
+public:
+    TMemIniFile() = default;
+    // Reads the file when it exists; Loaded() tells whether it did.
+    explicit TMemIniFile(const std::string& fileName);
+
+    const std::string& FileName() const { return fileName_; }
+    bool Loaded() const { return loaded_; }
+
+    bool LoadFromFile(const std::string& fileName);
+    // Writes the whole content to FileName().
+    bool UpdateFile() const;
+    bool SaveToFile(const std::string& fileName) const;
+
+    void SetText(const std::string& text);
+    std::string GetText() const;
+
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    // Decimal, or hexadecimal with "$" or "0x"; anything else gives def.
+    int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+    // Reads text in the current decimal separator; '.' is accepted as well so that a file
+    // written under another locale still reads. Text that is not a number gives def.
+    long double ReadFloat(const std::string& section, const std::string& key, long double def) const;
+
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+    // Double-precision decimal text (15 significant digits) in the current decimal separator.
+    void WriteFloat(const std::string& section, const std::string& key, long double value);
+
+    bool SectionExists(const std::string& section) const;
+    bool ValueExists(const std::string& section, const std::string& key) const;
+    std::vector<std::string> ReadSections() const;
+    std::vector<std::string> ReadSection(const std::string& section) const; // key names
+    void EraseSection(const std::string& section);
+    void DeleteKey(const std::string& section, const std::string& key);
+
+private:
+    struct Line {
+        std::string key;   // empty for comment and blank lines
+        std::string value; // the raw line for comment and blank lines
+        bool isEntry = false;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Line> lines;
+    };
+
+    const Section* findSection(const std::string& name) const;
+    Section* findSection(const std::string& name);
+    const Line* findEntry(const std::string& section, const std::string& key) const;
+
+    std::string fileName_;
+    bool loaded_ = false;
+    std::vector<std::string> preamble_; // lines before the first section
+    std::vector<Section> sections_;
+};

@@ -1,0 +1,3 @@
+#pragma once
+#include "math/MathFunc.h"
+#include <vector>

@@ -1,0 +1,51 @@
+#include "platform/Colors.h"
+#include "platform/Fonts.h"
+
+#include <QColor>
+#include <QFont>
+#include <gtest/gtest.h>
+
+TEST(Colors, ByteOrderAndSystemColours) {
+    EXPECT_EQ(RGBColor(0xFF, 0, 0), clRed);
+    EXPECT_EQ(GetBValue(clBlue), 0xFFu);
+    QColor q = TColorToQColor(0x00336699); // BB=33 GG=66 RR=99
+    EXPECT_EQ(q.red(), 0x99);
+    EXPECT_EQ(q.green(), 0x66);
+    EXPECT_EQ(q.blue(), 0x33);
+    EXPECT_EQ(QColorToTColor(q), 0x00336699u);
+    EXPECT_EQ(ColorToRGB(clWindow), clWhite);
+    EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
+    EXPECT_EQ(ColorToRGB(clBtnFace), 0xC8D0D4u);
+    EXPECT_EQ(ColorToRGB(0x12345678), 0x00345678u);
+}
+
+TEST(Fonts, RecordConvertsToAndFromQFont) {
+    TFontRecord r;
+    r.Name = "DejaVu Serif";
+    r.Size = 12;
+    r.Style = fsBold | fsUnderline;
+    r.Color = clRed;
+    QFont f = FontRecordToQFont(r);
+    EXPECT_EQ(f.family(), "DejaVu Serif");
+    EXPECT_EQ(f.pixelSize(), 16);
+    EXPECT_TRUE(f.bold());
+    EXPECT_FALSE(f.italic());
+    EXPECT_TRUE(f.underline());
+    EXPECT_EQ(f.styleStrategy() & QFont::NoAntialias, QFont::NoAntialias);
+    EXPECT_EQ(QFontToFontRecord(f, clRed), r);
+
+    // Sizes out of reach are drawn clamped; the record keeps them.
+    TFontRecord tiny = r;
+    tiny.Size = -5;
+    EXPECT_GE(FontRecordToQFont(tiny).pixelSize(), 1);
+    EXPECT_EQ(tiny.Size, -5);
+}
+
+TEST(Fonts, MulDivRoundsLikeTheOriginal) {
+    EXPECT_EQ(MulDiv(8, 96, 72), 11);   // 10.67
+    EXPECT_EQ(MulDiv(9, 96, 72), 12);
+    EXPECT_EQ(MulDiv(3, 1, 2), 2);      // half away from zero
+    EXPECT_EQ(MulDiv(-3, 1, 2), -2);
+    EXPECT_EQ(MulDiv(5, 7, 0), -1);
+    EXPECT_EQ(MulDiv(2000000000, 2, 4), 1000000000);
+}
