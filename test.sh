@@ -23,6 +23,6 @@ else
     dir=build/tsan
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORIX_SANITIZE=thread >/dev/null
     cmake --build "$dir"
-    export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+    export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp
     ctest --test-dir "$dir" --output-on-failure -j "$jobs" -L threads "$@"
 fi
