@@ -1,0 +1,27 @@
+#pragma once
+// Clipping of a segment to the pixel rectangle 0..MaxX by 0..MaxY, used by line labels
+// to decide whether any of a line shows on the bitmap.
+//
+// The clipper clamps axis-parallel segments and slides the ends of sloped segments
+// along the line, first in X and then in Y, truncating toward zero. It does not look
+// for the true intersection of a segment that passes beside a corner: such a segment
+// keeps an end outside and is reported as off the rectangle.
+
+// The classic entry point. Note the order: the two X values, then the two Y values, then
+// the Y limit before the X limit. Prefer ClipSegment, whose arguments cannot be swapped
+// by accident.
+// On return the four variables hold the clipped ends (unchanged when both ends were
+// already inside, or when both lie beyond the same side); the result is True when both
+// ends now lie inside the rectangle.
+bool ClipLine(int& X1, int& X2, int& Y1, int& Y2, int MaxY, int MaxX);
+
+// The largest column and row of the clip rectangle (width - 1, height - 1 of a bitmap).
+struct TClipLimits {
+    int MaxX;
+    int MaxY;
+};
+
+// The same clipper with the ends given point by point: A = (ax, ay), B = (bx, by).
+inline bool ClipSegment(int& ax, int& ay, int& bx, int& by, TClipLimits limits) {
+    return ClipLine(ax, bx, ay, by, limits.MaxY, limits.MaxX);
+}
