@@ -1,0 +1,38 @@
+#include "AllocCounter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<std::size_t> allocations{0};
+
+void* countedAlloc(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+} // namespace
+
+std::size_t AllocationCount() {
+    return allocations.load(std::memory_order_relaxed);
+}
+
+void* operator new(std::size_t size) {
+    return countedAlloc(size);
+}
+void* operator new[](std::size_t size) {
+    return countedAlloc(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
