@@ -1,0 +1,4 @@
+#include "model/SeqList.h"
+
+// Out of line so that the class's virtual table lives in this unit.
+TSequenceListObj::~TSequenceListObj() = default;
