@@ -1,0 +1,495 @@
+#include "model/FILESAVE.h"
+
+#include "GraphFileBytes.h"
+#include "platform/Errors.h"
+#include "platform/ScriptedUiHook.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+const char* const notDataFile = "File is not a Quorix data file, and can not be opened";
+const char* const corrupted = "Error in file; file data is corrupted";
+
+struct TPt {
+    int32_t X = 0;
+    int32_t Y = 0;
+};
+
+// Saves as a graph controller does: any save error ends the save with false.
+template <class F> bool saveGraph(const std::string& file, int32_t kind, char separator, F&& body) {
+    TWriteGraphFile w;
+    try {
+        if (!w.CreateGraphFile(file, kind, separator)) return false;
+        body(w);
+        return w.CloseGraphFile();
+    } catch (const EFileSaveError&) {
+        return false;
+    }
+}
+
+// The messages shown while opening a file image.
+std::vector<std::string> openMessages(const TByteVector& image, bool* opened = nullptr) {
+    TTempDir dir;
+    writeBytes(dir.File("g.qxf"), image);
+    TScopedScriptedUiHook hook;
+    TReadGraphFile r;
+    bool ok = r.OpenGraphFile(dir.File("g.qxf"), '.');
+    if (opened) *opened = ok;
+    EXPECT_EQ(r.IsFileOpen(), ok);
+    return hook->MessageTexts();
+}
+
+} // namespace
+
+TEST(FileSave, HeaderBytesAndSumsAsComputedByHand) {
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    ASSERT_TRUE(saveGraph(dir.File("a.qxf"), GraphKind2D, '.', [](TWriteGraphFile& w) {
+        const uint8_t b = 0x5A;
+        w.WriteRecord(&b, 1);
+    }));
+    const TByteVector expected = {
+        37, 'M', 'a', 't', 'h', 'e', 'm', 'a', 't', 'i', 'c', 'a', 'l', ' ', 'F', 'u', 'n', 'c', 't', 'i',
+        'o', 'n', ' ', 'G', 'r', 'a', 'p', 'h', ' ', 'D', 'a', 't', 'a', ' ', 'F', 'i', 'l', 'e', 1, '4', ' ',
+        ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', // version text
+        4, 0, 0, 0,                             // version number
+        1, 0, 0, 0,                             // graph kind
+        '.', 0, 0, 0,                           // separator and three zeros
+        // Header sum: 37 + 3452 (the signature characters) + 1 + '4' (52) + nine blanks (288)
+        // + 4 + 1 + '.' (46) = 3881 = 0x0F29.
+        0x29, 0x0F,
+        0x5A, // the body
+        // Trailer: 3881 + 0x29 + 0x0F + 0x5A = 4027 = 0x0FBB.
+        0xBB, 0x0F};
+    EXPECT_EQ(readBytes(dir.File("a.qxf")), expected);
+    EXPECT_TRUE(hook->Messages.empty());
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.qxf"}); // no temporary file left behind
+
+    // The 66-byte file opens; the position is the body byte.
+    TReadGraphFile r;
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("a.qxf"), '.'));
+    EXPECT_EQ(r.VersionNumber(), 4);
+    EXPECT_EQ(r.GraphKind(), 1);
+    EXPECT_EQ(r.VersionText(), "4");
+    EXPECT_EQ(r.BytesLeft(), 1);
+    uint8_t b = 0;
+    r.ReadRecord(&b, 1);
+    EXPECT_EQ(b, 0x5A);
+    EXPECT_EQ(r.BytesLeft(), 0);
+    r.CloseGraphFile();
+    EXPECT_FALSE(r.IsFileOpen());
+
+    // Kind and separator go into the version record and its sum.
+    ASSERT_TRUE(
+        saveGraph(dir.File("b.qxf"), GraphKindPolar, ',', [](TWriteGraphFile& w) { w.WriteInteger(0); }));
+    TByteVector polar = readBytes(dir.File("b.qxf"));
+    ASSERT_EQ(polar.size(), 69u);
+    EXPECT_EQ(polar[53], 2);
+    EXPECT_EQ(polar[57], ',');
+    EXPECT_EQ(polar[61] | polar[62] << 8, 3881 + 1 - 2); // kind one more, ',' two less than '.'
+}
+
+TEST(FileSave, SizeLimitsSignatureAndVersions) {
+    bool opened = false;
+    // 65 bytes (header and trailer with no body) is refused; 66 opens.
+    TByteVector f65 = frame(headerBytes(4, 1), {});
+    ASSERT_EQ(f65.size(), 65u);
+    EXPECT_EQ(openMessages(f65, &opened), std::vector<std::string>{notDataFile});
+    EXPECT_FALSE(opened);
+    TByteVector f66 = graphFile(4, 1, {7});
+    EXPECT_TRUE(openMessages(f66, &opened).empty());
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(openMessages({}, &opened), std::vector<std::string>{notDataFile});
+
+    // Versions 1 to 4 open and report themselves.
+    for (int v = 1; v <= 4; ++v) {
+        TTempDir dir;
+        writeBytes(dir.File("v.qxf"), graphFile(v, 3, {1, 2, 3}));
+        TReadGraphFile r;
+        ASSERT_TRUE(r.OpenGraphFile(dir.File("v.qxf"), '.')) << v;
+        EXPECT_EQ(r.VersionNumber(), v);
+        EXPECT_EQ(r.GraphKind(), 3);
+        EXPECT_EQ(r.VersionText(), std::to_string(v));
+    }
+    // A later version names its text; without a sensible text the file is corrupt.
+    EXPECT_EQ(
+        openMessages(frame(headerBytes(5, 1, '.', "5"), {0})),
+        std::vector<std::string>{"File created by version number 5, and can not be read by this version."});
+    EXPECT_EQ(openMessages(frame(headerBytes(0, 1, '.', "", 0), {0})), std::vector<std::string>{corrupted});
+    EXPECT_EQ(openMessages(frame(headerBytes(0, 1, '.', "0123456789", 11), {0})),
+              std::vector<std::string>{corrupted});
+    EXPECT_EQ(
+        openMessages(frame(headerBytes(-2147483647 - 1, 1, '.', "x"), {0})),
+        std::vector<std::string>{"File created by version number x, and can not be read by this version."});
+
+    // The trailer sum counts the header sum's two bytes: a header sum fixed after an edit of
+    // the version record, with the trailer left as it was, fails the trailer check.
+    TByteVector edited = graphFile(4, 1, {9, 9});
+    edited[53] = 2;
+    unsigned hs = byteSum(edited, 0, 61);
+    edited[61] = uint8_t(hs & 0xFF);
+    edited[62] = uint8_t(hs >> 8);
+    EXPECT_EQ(openMessages(edited), std::vector<std::string>{corrupted});
+
+    // A file that does not exist, and a directory, offer Abort and Retry.
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    hook->AnswerMessage(mrRetry);
+    hook->AnswerMessage(mrAbort);
+    TReadGraphFile r;
+    EXPECT_FALSE(r.OpenGraphFile(dir.File("missing.qxf"), '.'));
+    EXPECT_EQ(hook->MessageTexts(), (std::vector<std::string>{"Error opening file", "Error opening file"}));
+    EXPECT_TRUE(hook->Messages[0].Buttons == (TMsgDlgButtons{mbAbort, mbRetry}));
+    EXPECT_EQ(hook->Messages[0].Type, mtError);
+    hook->Clear();
+    EXPECT_FALSE(r.OpenGraphFile(dir.Path().string(), '.'));
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error opening file"});
+    EXPECT_FALSE(r.OpenGraphFile("", '.'));
+}
+
+TEST(FileSave, EverySingleByteChangeIsCaught) {
+    TByteVector good = graphFile(4, 2, {10, 20, 30, 40, 50});
+    bool opened = false;
+    ASSERT_TRUE(openMessages(good, &opened).empty());
+    ASSERT_TRUE(opened);
+    for (size_t i = 0; i < good.size(); ++i) {
+        for (uint8_t delta : {uint8_t(1), uint8_t(0x80), uint8_t(0xFF)}) {
+            TByteVector bad = good;
+            bad[i] = uint8_t(bad[i] + delta);
+            auto messages = openMessages(bad, &opened);
+            EXPECT_FALSE(opened) << "offset " << i;
+            ASSERT_EQ(messages.size(), 1u) << "offset " << i;
+            EXPECT_EQ(messages[0], i < 38 ? notDataFile : corrupted) << "offset " << i;
+        }
+    }
+}
+
+TEST(FileSave, TypedValuesRoundTrip) {
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    const std::vector<long double> extendeds = {1.0L,     -2.5L,    1.0L / 3.0L,
+                                                LDBL_MAX, LDBL_MIN, LDBL_TRUE_MIN,
+                                                -0.0L,    0.0L,     3.14159265358979323846264338L};
+    TFontRecord font;
+    font.Name = "Times New Roman";
+    font.Color = clNavy;
+    font.Style = fsBold | fsStrikeOut;
+    font.Size = -13;
+    const std::string text = "caf\xC3\xA9 \xE2\x82\xAC 5"; // "café € 5"
+
+    ASSERT_TRUE(saveGraph(dir.File("t.qxf"), GraphKind3D, ',', [&](TWriteGraphFile& w) {
+        w.WriteInteger(-123456789);
+        w.WriteColor(clWindow);
+        w.WritePoint(TPt{-5, 70000});
+        w.WriteString(text);
+        w.WriteString("");
+        w.WriteMathString("1,5*X+2,25");
+        w.WriteFont(font);
+        for (long double v : extendeds)
+            w.WriteExtended(v);
+        TRecordBuilder rec(19);
+        rec.SetInt32(0, 77);
+        rec.SetBoolean(4, true);
+        rec.SetExtended(5, -7.75L);
+        rec.SetColor(15, clRed);
+        rec.WriteTo(w);
+    }));
+    EXPECT_TRUE(hook->Messages.empty());
+
+    // The body as it must lie in the file.
+    TBytes body;
+    body.i32(-123456789).i32(0x80000005).i32(-5).i32(70000);
+    body.i32(8).chars("caf\xE9 \x80 5").i32(0);
+    body.str("1.5*X+2.25");
+    body.str("Times New Roman").i32(0x800000).u8(9).i32(-13);
+    TByteVector file = readBytes(dir.File("t.qxf"));
+    ASSERT_GT(file.size(), 63 + body.b.size());
+    EXPECT_EQ(TByteVector(file.begin() + 63, file.begin() + 63 + long(body.b.size())), body.b);
+    EXPECT_EQ(file[57], ',');
+    // 1.0 as the x87 holds it: explicit integer bit, exponent 0x3FFF.
+    const size_t ext0 = 63 + body.b.size();
+    EXPECT_EQ(TByteVector(file.begin() + long(ext0), file.begin() + long(ext0) + 10),
+              (TByteVector{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
+
+    for (char separator : {'.', ','}) {
+        TReadGraphFile r;
+        ASSERT_TRUE(r.OpenGraphFile(dir.File("t.qxf"), separator));
+        EXPECT_EQ(r.GraphKind(), 3);
+        EXPECT_EQ(r.ReadInteger(), -123456789);
+        EXPECT_EQ(r.ReadColor(), clWindow);
+        TPt p;
+        r.ReadPoint(p);
+        EXPECT_EQ(p.X, -5);
+        EXPECT_EQ(p.Y, 70000);
+        EXPECT_EQ(r.ReadString(), text);
+        EXPECT_EQ(r.ReadString(), "");
+        EXPECT_EQ(r.ReadMathString(), separator == ',' ? "1,5*X+2,25" : "1.5*X+2.25");
+        TFontRecord f;
+        r.ReadFont(f);
+        EXPECT_EQ(f, font);
+        for (long double v : extendeds) {
+            long double got = r.ReadExtended();
+            EXPECT_EQ(std::memcmp(&got, &v, 10), 0) << double(v);
+        }
+        TRecordReader rec(r, 19);
+        EXPECT_EQ(rec.Int32(0), 77);
+        EXPECT_TRUE(rec.Boolean(4));
+        EXPECT_EQ(rec.Extended(5), -7.75L);
+        EXPECT_EQ(rec.Color(15), clRed);
+        EXPECT_EQ(r.BytesLeft(), 0);
+    }
+    EXPECT_TRUE(hook->Messages.empty());
+}
+
+TEST(FileSave, ReadOnlyLayoutsAndLengthChecks) {
+    TTempDir dir;
+    TBytes body;
+    body.u16(0xFFF6);                                     // word
+    body.shortStr("Courier", 31).i32(0xFF).u8(2).i16(-9); // version-1 font
+    body.shortStr("abc", 5);                              // short text of 5
+    body.i32(0).i32(-7).i32(3).chars("xyz");              // empty, negative and real lengths
+    body.i32(1000);                                       // a length beyond the file
+    writeBytes(dir.File("r.qxf"), graphFile(1, 1, body.b));
+
+    TScopedScriptedUiHook hook;
+    TReadGraphFile r;
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("r.qxf"), '.'));
+    EXPECT_EQ(r.ReadWord(), 0xFFF6);
+    TFontRecord f;
+    r.ReadFontV1(f);
+    EXPECT_EQ(f.Name, "Courier");
+    EXPECT_EQ(f.Color, 0xFFu);
+    EXPECT_EQ(f.Style, fsItalic);
+    EXPECT_EQ(f.Size, -9);
+    EXPECT_EQ(r.ReadShortString(5), "abc");
+    EXPECT_EQ(r.ReadString(), "");
+    EXPECT_EQ(r.BytesLeft(), 4 + 4 + 3 + 4);
+    EXPECT_EQ(r.ReadString(), ""); // a negative length consumes only its four bytes
+    EXPECT_EQ(r.BytesLeft(), 4 + 3 + 4);
+    EXPECT_EQ(r.ReadString(), "xyz");
+    EXPECT_TRUE(hook->Messages.empty());
+    EXPECT_THROW(r.ReadString(), EFileLoadError);
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
+    EXPECT_EQ(hook->Messages[0].Buttons, TMsgDlgButtons{mbOK});
+
+    // A short text whose length byte exceeds its field, and a bad skip.
+    TBytes bad;
+    bad.shortStr("abcdef", 5).i32(5);
+    bad.b[0] = 6;
+    writeBytes(dir.File("s.qxf"), graphFile(1, 1, bad.b));
+    hook->Clear();
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("s.qxf"), '.'));
+    EXPECT_THROW(r.ReadShortString(5), EFileLoadError);
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("s.qxf"), '.'));
+    EXPECT_THROW(r.SkipBytes(11), EFileLoadError);
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("s.qxf"), '.'));
+    r.SkipBytes(6);
+    EXPECT_EQ(r.ReadInteger(), 5);
+
+    // Extended patterns the x87 would not take.
+    TBytes ext;
+    ext.ext(0x8000000000000000ull, 0x7FFF); // infinity
+    ext.ext(0xC000000000000000ull, 0xFFFF); // NaN
+    ext.ext(0x4000000000000000ull, 0x3FFF); // unnormal
+    ext.ext(0x8000000000000000ull, 0x0000); // pseudo-denormal: taken
+    writeBytes(dir.File("e.qxf"), graphFile(4, 1, ext.b));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(r.OpenGraphFile(dir.File("e.qxf"), '.'));
+        if (i) r.SkipBytes(10 * i);
+        EXPECT_THROW(r.ReadExtended(), EFileLoadError) << i;
+    }
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("e.qxf"), '.'));
+    r.SkipBytes(30);
+    EXPECT_GT(r.ReadExtended(), 0.0L);
+}
+
+TEST(FileSave, ReadingPastTheEndOfTheBody) {
+    TTempDir dir;
+    writeBytes(dir.File("p.qxf"), graphFile(4, 1, {1, 0, 0, 0, 2, 0}));
+    TScopedScriptedUiHook hook;
+    TReadGraphFile r;
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("p.qxf"), '.'));
+    EXPECT_EQ(r.ReadInteger(), 1);
+    // Two bytes left: a short read says so with OK only, and the load ends.
+    EXPECT_THROW(r.ReadInteger(), EFileLoadError);
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error reading from file"});
+    EXPECT_EQ(hook->Messages[0].Buttons, TMsgDlgButtons{mbOK});
+
+    // Nothing left (the trailer sum is not body): Abort and Retry until Abort.
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("p.qxf"), '.'));
+    r.SkipBytes(6);
+    hook->Clear();
+    hook->AnswerMessage(mrRetry);
+    hook->AnswerMessage(mrRetry);
+    hook->AnswerMessage(mrAbort);
+    EXPECT_THROW(r.ReadWord(), EFileLoadError);
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>(3, "Error reading from file"));
+    EXPECT_EQ(hook->Messages[0].Buttons, (TMsgDlgButtons{mbAbort, mbRetry}));
+}
+
+TEST(FileSave, WindowsTextConversion) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += char(b);
+    const std::string utf8 = Win1252ToUtf8(all);
+    EXPECT_EQ(Utf8ToWin1252(utf8), all); // every byte survives
+    EXPECT_EQ(Win1252ToUtf8("\x80\x9F\xE9"), "\xE2\x82\xAC\xC5\xB8\xC3\xA9");
+    // Characters the code page lacks, and malformed UTF-8, become '?'.
+    EXPECT_EQ(Utf8ToWin1252("\xE4\xB8\xAD|\xF0\x9F\x98\x80|\xC3|\xC0\x81|\xE0\x80\xAF|\xC2\x80"),
+              "?|?|?|??|???|?");
+}
+
+TEST(FileSave, OverwriteQuestionAndFailedSavesKeepTheOldFile) {
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    auto writeOne = [](TWriteGraphFile& w) { w.WriteInteger(1); };
+
+    // A new name: no question.
+    ASSERT_TRUE(saveGraph(dir.File("new.qxf"), 1, '.', writeOne));
+    EXPECT_TRUE(hook->Messages.empty());
+    // Over a graph data file: no question.
+    ASSERT_TRUE(saveGraph(dir.File("new.qxf"), 1, '.', writeOne));
+    EXPECT_TRUE(hook->Messages.empty());
+
+    // Over an empty file: the question; Cancel keeps it, OK replaces it.
+    writeBytes(dir.File("empty.qxf"), {});
+    hook->AnswerMessage(mrCancel);
+    EXPECT_FALSE(saveGraph(dir.File("empty.qxf"), 1, '.', writeOne));
+    ASSERT_EQ(hook->MessageTexts(),
+              std::vector<std::string>{"Existing file is not a Quorix data file, do you want to overwrite?"});
+    EXPECT_EQ(hook->Messages[0].Type, mtWarning);
+    EXPECT_EQ(hook->Messages[0].Buttons, (TMsgDlgButtons{mbOK, mbCancel}));
+    EXPECT_TRUE(readBytes(dir.File("empty.qxf")).empty());
+    hook->AnswerMessage(mrOk);
+    EXPECT_TRUE(saveGraph(dir.File("empty.qxf"), 1, '.', writeOne));
+    EXPECT_EQ(readBytes(dir.File("empty.qxf")), readBytes(dir.File("new.qxf")));
+
+    // A save that fails part-way, or is given up, leaves the old file byte for byte.
+    const TByteVector old = readBytes(dir.File("new.qxf"));
+    hook->Clear();
+    EXPECT_FALSE(saveGraph(dir.File("new.qxf"), 1, '.', [](TWriteGraphFile& w) {
+        w.WriteInteger(2);
+        throw EFileSaveError();
+    }));
+    {
+        TWriteGraphFile w;
+        ASSERT_TRUE(w.CreateGraphFile(dir.File("new.qxf"), 1, '.'));
+        w.WriteString("abandoned");
+        w.CloseWithoutChecksum();
+        EXPECT_TRUE(w.CloseGraphFile()); // nothing open: true at once
+    }
+    EXPECT_EQ(readBytes(dir.File("new.qxf")), old);
+    EXPECT_TRUE(hook->Messages.empty());
+    auto names = dir.Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"empty.qxf", "new.qxf"}));
+
+    // The replaced file keeps its permissions.
+    ::chmod(dir.File("new.qxf").c_str(), 0640);
+    ASSERT_TRUE(saveGraph(dir.File("new.qxf"), 1, '.', writeOne));
+    struct stat st {};
+    ::stat(dir.File("new.qxf").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A link: the file it names is replaced, the link stays.
+    std::filesystem::create_symlink(dir.File("new.qxf"), dir.File("link.qxf"));
+    ASSERT_TRUE(saveGraph(dir.File("link.qxf"), 2, '.', writeOne));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.qxf")));
+    EXPECT_EQ(readBytes(dir.File("new.qxf"))[53], 2);
+
+    // A folder that does not exist: Abort and Retry, Abort gives false.
+    hook->Clear();
+    EXPECT_FALSE(saveGraph(dir.File("no/such/folder.qxf"), 1, '.', writeOne));
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error creating file"});
+    EXPECT_EQ(hook->Messages[0].Buttons, (TMsgDlgButtons{mbAbort, mbRetry}));
+}
+
+TEST(FileSave, DeviceThatIsFullReportsTheError) {
+    if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TScopedScriptedUiHook hook;
+    hook->AnswerMessage(mrOk);    // the overwrite question: it is no graph file
+    hook->AnswerMessage(mrRetry); // the first failed write is tried again
+    hook->AnswerMessage(mrAbort);
+    TWriteGraphFile w;
+    EXPECT_FALSE(w.CreateGraphFile("/dev/full", 1, '.'));
+    EXPECT_EQ(hook->MessageTexts(),
+              (std::vector<std::string>{"Existing file is not a Quorix data file, do you want to overwrite?",
+                                        "Error writing to file", "Error writing to file"}));
+    EXPECT_FALSE(w.IsFileOpen());
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode)); // the device was written to, never replaced
+}
+
+namespace {
+
+// Runs in a child process with a private 64 KiB tmpfs at `mountPoint`. Exit codes: 0 passed,
+// 77 no way to mount here, others name the failed check.
+int fullDiskChild(const std::string& mountPoint) {
+    if (::unshare(CLONE_NEWNS) != 0) {
+        uid_t uid = ::getuid();
+        gid_t gid = ::getgid();
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return 77;
+        auto put = [](const char* file, const std::string& text) {
+            int fd = ::open(file, O_WRONLY);
+            if (fd < 0) return;
+            (void)!::write(fd, text.data(), text.size());
+            ::close(fd);
+        };
+        put("/proc/self/setgroups", "deny");
+        put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+        put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+    }
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return 77;
+    if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0) return 77;
+
+    const std::string file = mountPoint + "/graph.qxf";
+    TScriptedUiHook& hook = static_cast<TScriptedUiHook&>(UiHook());
+    hook.Clear();
+    if (!saveGraph(file, 1, '.', [](TWriteGraphFile& w) { w.WriteString(std::string(20000, 'a')); }))
+        return 1;
+    const TByteVector old = readBytes(file);
+    if (old.size() != 63 + 4 + 20000 + 2) return 2;
+
+    // 60000 more bytes do not fit beside the old file.
+    bool saved = saveGraph(file, 1, '.', [](TWriteGraphFile& w) {
+        for (int i = 0; i < 15; ++i)
+            w.WriteString(std::string(4000, 'b'));
+    });
+    if (saved) return 3;
+    if (readBytes(file) != old) return 4;
+    auto texts = hook.MessageTexts();
+    if (texts.empty() || texts.back() != "Error writing to file") return 5;
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(mountPoint))
+        ++entries;
+    if (entries != 1) return 6; // the temporary file is gone
+    ::umount(mountPoint.c_str());
+    return 0;
+}
+
+} // namespace
+
+TEST(FileSave, FullDiskLeavesTheOldFileByteIdentical) {
+    TTempDir dir;
+    std::filesystem::create_directory(dir.File("mnt"));
+    // The scripted hook in force is the program-wide one; the child uses its own copy.
+    pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) ::_exit(fullDiskChild(dir.File("mnt")));
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot mount a small tmpfs here";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "check " << WEXITSTATUS(status) << " of the full-disk child failed";
+}
