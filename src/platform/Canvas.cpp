@@ -1,0 +1,722 @@
+#include "platform/Canvas.h"
+
+#include "platform/Bitmap.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+enum FigureKind { fkRectangle, fkEllipse, fkRoundRect };
+
+// The device's cosmetic dash patterns, in pixels (on, off, ...).
+QList<qreal> dashPattern(TPenStyle style) {
+    switch (style) {
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+Qt::BrushStyle qtHatch(TBrushStyle style) {
+    switch (style) {
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+// ~(source xor destination) in the bits that the depth stores.
+inline uint32_t notXor(const TPixelCodec& codec, uint32_t source, uint32_t dest) {
+    const uint32_t v = ~(source ^ dest);
+    switch (codec.Format) {
+    case pf15bit:
+        return v & 0x7FFF;
+    case pf16bit:
+        return v & 0xFFFF;
+    case pf24bit:
+        return v & 0xFFFFFF;
+    default:
+        return (v & 0xFFFFFF) | 0xFF000000u;
+    }
+}
+
+bool isHatch(TBrushStyle style) {
+    return style >= bsHorizontal && style <= bsDiagCross;
+}
+
+// The 8 x 8 hatch patterns as the painter draws them, so that a flood fill lays exactly
+// the pattern that Rectangle and FillRect lay (both aligned to the bitmap origin).
+using HatchMask = std::array<uint8_t, 8>; // bit x of row y set: pattern pixel
+
+const HatchMask& hatchMask(TBrushStyle style) {
+    static const std::array<HatchMask, 6> masks = [] {
+        std::array<HatchMask, 6> m{};
+        for (int s = 0; s < 6; ++s) {
+            QImage img(8, 8, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            {
+                QPainter p(&img);
+                p.fillRect(QRect(0, 0, 8, 8), QBrush(Qt::black, qtHatch(TBrushStyle(bsHorizontal + s))));
+            }
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x)
+                    if ((img.pixel(x, y) & 0xFFFFFF) == 0) m[s][y] |= uint8_t(1u << x);
+        }
+        return m;
+    }();
+    return masks[style - bsHorizontal];
+}
+
+// ---- flood fill -------------------------------------------------------------------------
+
+template <int Bpp> inline uint32_t readRaw(const uint8_t* p) {
+    if constexpr (Bpp == 4) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    } else if constexpr (Bpp == 2) {
+        uint16_t v;
+        std::memcpy(&v, p, 2);
+        return v;
+    } else {
+        return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
+    }
+}
+
+template <int Bpp> inline void writeRaw(uint8_t* p, uint32_t v) {
+    if constexpr (Bpp == 4) {
+        std::memcpy(p, &v, 4);
+    } else if constexpr (Bpp == 2) {
+        uint16_t w = uint16_t(v);
+        std::memcpy(p, &w, 2);
+    } else {
+        p[0] = uint8_t(v);
+        p[1] = uint8_t(v >> 8);
+        p[2] = uint8_t(v >> 16);
+    }
+}
+
+struct FillJob {
+    uint8_t* base;
+    qsizetype stride;
+    int width, height;
+    uint32_t target; // surface colour, or border colour
+    bool border;     // fsBorder
+    uint32_t fillRaw;
+    const HatchMask* hatch;        // nullptr: solid
+    std::vector<uint64_t> visited; // empty when filled pixels stop matching by themselves
+};
+
+template <int Bpp> class ScanFill {
+public:
+    explicit ScanFill(FillJob& job) : j_(job) {}
+
+    void run(int x, int y) {
+        struct Span {
+            int x1, x2, y, dy;
+        };
+        std::vector<Span> stack;
+        stack.push_back({x, x, y, 1});
+        stack.push_back({x, x, y - 1, -1});
+        while (!stack.empty()) {
+            Span s = stack.back();
+            stack.pop_back();
+            if (s.y < 0 || s.y >= j_.height) continue;
+            row_ = j_.base + s.y * j_.stride;
+            y_ = s.y;
+            int x1 = s.x1, x2 = s.x2, dy = s.dy, cy = s.y;
+            int cx = x1;
+            if (inside(cx)) {
+                while (inside(cx - 1)) {
+                    set(cx - 1);
+                    --cx;
+                }
+                if (cx < x1) stack.push_back({cx, x1 - 1, cy - dy, -dy});
+            }
+            while (x1 <= x2) {
+                while (inside(x1)) {
+                    set(x1);
+                    ++x1;
+                }
+                if (x1 > cx) stack.push_back({cx, x1 - 1, cy + dy, dy});
+                if (x1 - 1 > x2) stack.push_back({x2 + 1, x1 - 1, cy - dy, -dy});
+                ++x1;
+                while (x1 < x2 && !inside(x1))
+                    ++x1;
+                cx = x1;
+            }
+        }
+    }
+
+private:
+    bool visited(int x) const {
+        size_t i = size_t(y_) * size_t(j_.width) + size_t(x);
+        return (j_.visited[i >> 6] >> (i & 63)) & 1;
+    }
+    bool inside(int x) const {
+        if (x < 0 || x >= j_.width) return false;
+        uint32_t v = readRaw<Bpp>(row_ + x * Bpp);
+        if ((v == j_.target) == j_.border) return false;
+        return j_.visited.empty() || !visited(x);
+    }
+    void set(int x) {
+        if (!j_.visited.empty()) {
+            size_t i = size_t(y_) * size_t(j_.width) + size_t(x);
+            j_.visited[i >> 6] |= uint64_t(1) << (i & 63);
+        }
+        if (!j_.hatch || (((*j_.hatch)[y_ & 7] >> (x & 7)) & 1)) writeRaw<Bpp>(row_ + x * Bpp, j_.fillRaw);
+    }
+
+    FillJob& j_;
+    uint8_t* row_ = nullptr;
+    int y_ = 0;
+};
+
+} // namespace
+
+// ---- painter set-up ----------------------------------------------------------------------
+
+// Locks the bitmap and opens a painter on its image. In not-xor mode the painter draws
+// into a transparent mask of the figure's area instead, and closing it combines each
+// covered pixel once with ~(source xor destination): the painter's own raster operation
+// would strike pixels where a curved outline joins itself twice and leave holes in a
+// rubber band.
+struct TCanvas::Painter {
+    Painter(TCanvas& canvas, bool usePenMode, const QRect& bounds = QRect())
+        : lock(canvas.bitmap_.mutex_), bitmap(canvas.bitmap_), codec(canvas.bitmap_.format_) {
+        if (bitmap.image_.isNull()) return;
+        xorMode = usePenMode && canvas.Pen.Mode == pmNotXor;
+        if (xorMode) {
+            area = bounds.intersected(QRect(0, 0, bitmap.width_, bitmap.height_));
+            if (area.isEmpty()) return;
+            mask = QImage(area.size(), QImage::Format_ARGB32);
+            if (mask.isNull()) throw std::bad_alloc();
+            mask.fill(0);
+            p.begin(&mask);
+            p.translate(-area.x(), -area.y());
+        } else {
+            p.begin(&bitmap.image_);
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    ~Painter() {
+        if (!xorMode || !p.isActive()) return;
+        p.end();
+        uint32_t lastColor = 0, lastRaw = codec.Encode(0);
+        for (int y = 0; y < mask.height(); ++y) {
+            const QRgb* m = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+            uint8_t* row = bitmap.image_.scanLine(area.y() + y);
+            for (int x = 0; x < mask.width(); ++x) {
+                if (qAlpha(m[x]) < 128) continue;
+                const uint32_t c = m[x] & 0xFFFFFF;
+                if (c != lastColor)
+                    lastColor = c, lastRaw = codec.Encode(RGBColor(qRed(c), qGreen(c), qBlue(c)));
+                const int dx = area.x() + x;
+                codec.Write(row, dx, notXor(codec, lastRaw, codec.Read(row, dx)));
+            }
+        }
+    }
+    bool active() const { return p.isActive(); }
+    // The colour as the bitmap stores it, so that the painter's own conversion writes
+    // exactly the encoded value (palette colour, or 15/16-bit truncation).
+    QColor color(TColor c) const { return TColorToQColor(codec.Decode(codec.Encode(ColorToRGB(c)))); }
+
+    std::lock_guard<std::recursive_mutex> lock;
+    TBitmap& bitmap;
+    TPixelCodec codec;
+    bool xorMode = false;
+    QRect area;
+    QImage mask;
+    QPainter p;
+};
+
+namespace {
+
+// A figure's area, widened by a margin, clamped well inside the integer range.
+QRect boundsOf(int64_t left, int64_t top, int64_t right, int64_t bottom, int margin) {
+    constexpr int64_t limit = int64_t(1) << 30;
+    auto c = [&](int64_t v) { return int(std::clamp(v, -limit, limit)); };
+    return QRect(QPoint(c(left - margin), c(top - margin)), QPoint(c(right + margin), c(bottom + margin)));
+}
+
+int penWidth(const TPen& pen) {
+    return pen.Width < 1 ? 1 : pen.Width;
+}
+
+bool dashed(const TPen& pen) {
+    return penWidth(pen) == 1 && pen.Style >= psDash && pen.Style <= psDashDotDot;
+}
+
+QPen makePen(const QColor& color, int width, const QList<qreal>& dashes) {
+    QPen pen(color, width == 1 ? 0 : width);
+    if (width == 1) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    } else {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+    return pen;
+}
+
+} // namespace
+
+TCanvas::TCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
+TCanvas::~TCanvas() = default;
+
+void TCanvas::Lock() {
+    bitmap_.mutex_.lock();
+}
+void TCanvas::Unlock() {
+    bitmap_.mutex_.unlock();
+}
+bool TCanvas::TryLock() {
+    return bitmap_.mutex_.try_lock();
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    PenPos = {x, y};
+}
+
+void TCanvas::LineTo(int x, int y) {
+    TPoint from = PenPos;
+    PenPos = {x, y};
+    TPoint pts[2] = {from, {x, y}};
+    Polyline(pts, 2);
+}
+
+namespace {
+
+// One 1-pixel segment from (x0, y0) towards (x1, y1), its end pixel left out. Step t
+// (0 <= t < n, n the longer span) lies at major0 + t along the longer axis and at the
+// nearest pixel of the exact line on the other; only the steps inside the bitmap are
+// visited, so far-away end points cost nothing. `plot`(x, y, t) draws one pixel.
+template <typename Plot>
+void rasterSegment(int x0, int y0, int x1, int y1, int width, int height, Plot&& plot) {
+    const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const int64_t m0 = xMajor ? x0 : y0, n0 = xMajor ? y0 : x0;
+    const int64_t dM = xMajor ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
+    const int64_t dN = xMajor ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
+    const int sm = (xMajor ? dx : dy) < 0 ? -1 : 1, sn = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const int64_t limM = xMajor ? width : height, limN = xMajor ? height : width;
+    if (dM == 0) return;
+
+    // Steps whose major coordinate lies inside.
+    int64_t lo = 0, hi = dM;
+    if (sm > 0)
+        lo = std::max(lo, -m0), hi = std::min(hi, limM - m0);
+    else
+        lo = std::max(lo, m0 - limM + 1), hi = std::min(hi, m0 + 1);
+    if (lo >= hi) return;
+    auto minorAt = [&](int64_t t) { return n0 + sn * int64_t((__int128(2) * t * dN + dM) / (2 * dM)); };
+    // The minor coordinate is monotonic in t: narrow [lo, hi) to the steps inside.
+    auto firstWhere = [&](int64_t a, int64_t b, auto pred) { // first t in [a, b) with pred, else b
+        while (a < b) {
+            int64_t mid = a + (b - a) / 2;
+            if (pred(minorAt(mid)))
+                b = mid;
+            else
+                a = mid + 1;
+        }
+        return a;
+    };
+    if (sn > 0) {
+        lo = firstWhere(lo, hi, [](int64_t v) { return v >= 0; });
+        hi = firstWhere(lo, hi, [&](int64_t v) { return v >= limN; });
+    } else {
+        lo = firstWhere(lo, hi, [&](int64_t v) { return v < limN; });
+        hi = firstWhere(lo, hi, [](int64_t v) { return v < 0; });
+    }
+    if (lo >= hi) return;
+
+    const __int128 num = __int128(2) * lo * dN + dM;
+    int64_t minor = n0 + sn * int64_t(num / (2 * dM));
+    int64_t rem = int64_t(num % (2 * dM));
+    int64_t major = m0 + sm * lo;
+    for (int64_t t = lo; t < hi; ++t) {
+        if (xMajor)
+            plot(int(major), int(minor), t);
+        else
+            plot(int(minor), int(major), t);
+        major += sm;
+        rem += 2 * dN;
+        if (rem >= 2 * dM) rem -= 2 * dM, minor += sn;
+    }
+}
+
+} // namespace
+
+void TCanvas::Polyline(const TPoint* points, int count) {
+    if (!points || count < 2 || Pen.Style == psClear) return;
+    const int width = penWidth(Pen);
+    if (width == 1) {
+        thinPolyline(points, count);
+        return;
+    }
+    int left = points[0].X, top = points[0].Y, right = left, bottom = top;
+    for (int i = 1; i < count; ++i) {
+        left = std::min(left, points[i].X), right = std::max(right, points[i].X);
+        top = std::min(top, points[i].Y), bottom = std::max(bottom, points[i].Y);
+    }
+    const int margin = width / 2 + 2;
+    Painter pt(*this, true, boundsOf(left, top, right, bottom, margin));
+    if (!pt.active()) return;
+    // Integer coordinates name pixel centres, so a wide pen spreads evenly around them.
+    pt.p.translate(0.5, 0.5);
+    pt.p.setBrush(Qt::NoBrush);
+    bool moves = false;
+    for (int i = 1; i < count && !moves; ++i)
+        moves = !(points[i] == points[0]);
+    if (!moves) {
+        // A wide pen leaves its round dot where a line starts and ends at one point.
+        pt.p.setPen(Qt::NoPen);
+        pt.p.setBrush(pt.color(Pen.Color));
+        pt.p.drawEllipse(QPointF(points[0].X, points[0].Y), width / 2.0, width / 2.0);
+        return;
+    }
+    QPolygonF poly;
+    poly.reserve(count);
+    for (int i = 0; i < count; ++i)
+        poly << QPointF(points[i].X, points[i].Y);
+    pt.p.setPen(makePen(pt.color(Pen.Color), width, {}));
+    pt.p.drawPolyline(poly);
+}
+
+void TCanvas::thinPolyline(const TPoint* points, int count) {
+    std::lock_guard lock(bitmap_.mutex_);
+    TBitmap& b = bitmap_;
+    if (b.width_ == 0 || b.height_ == 0) return;
+    const TPixelCodec codec(b.format_);
+    const uint32_t fore = codec.Encode(ColorToRGB(Pen.Color));
+    const bool isDashed = dashed(Pen);
+    // Gaps of a dashed line take the brush colour when the brush is solid.
+    const bool opaqueGaps = isDashed && Brush.Style == bsSolid;
+    const uint32_t back = codec.Encode(ColorToRGB(Brush.Color));
+    const bool xorMode = Pen.Mode == pmNotXor;
+    int pattern[6] = {0};
+    int parts = 0, period = 0;
+    if (isDashed) {
+        for (qreal v : dashPattern(Pen.Style))
+            pattern[parts++] = int(v), period += int(v);
+    }
+    uint8_t* base = b.image_.bits();
+    const qsizetype stride = b.image_.bytesPerLine();
+    int64_t phase = 0; // position in the dash pattern, carried from segment to segment
+    for (int i = 1; i < count; ++i) {
+        const TPoint a = points[i - 1], e = points[i];
+        rasterSegment(a.X, a.Y, e.X, e.Y, b.width_, b.height_, [&](int x, int y, int64_t t) {
+            uint32_t raw = fore;
+            if (isDashed) {
+                int pos = int((phase + t) % period), k = 0;
+                while (pos >= pattern[k])
+                    pos -= pattern[k++];
+                if (k & 1) {
+                    if (!opaqueGaps) return;
+                    raw = back;
+                }
+            }
+            uint8_t* row = base + y * stride;
+            codec.Write(row, x, xorMode ? notXor(codec, raw, codec.Read(row, x)) : raw);
+        });
+        const int64_t n = std::max(std::abs(int64_t(e.X) - a.X), std::abs(int64_t(e.Y) - a.Y));
+        if (isDashed) phase = (phase + n) % period;
+    }
+}
+
+void TCanvas::strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int ry) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 - x1 < 1 || y2 - y1 < 1) return;
+    const bool noPen = Pen.Style == psClear;
+    if (noPen && Brush.Style == bsClear) return;
+    const int width = penWidth(Pen);
+    Painter pt(*this, true, boundsOf(x1, y1, x2, y2, width / 2 + 2));
+    if (!pt.active()) return;
+    // The 1-pixel outline runs along columns x1 and x2 - 1 and rows y1 and y2 - 1; wider
+    // pens are centred on it, or kept inside the box with psInsideFrame.
+    int inset = (!noPen && Pen.Style == psInsideFrame && width > 1) ? width / 2 : 0;
+    QRect box(x1 + inset, y1 + inset, x2 - x1 - 1 - 2 * inset, y2 - y1 - 1 - 2 * inset);
+    if (box.width() < 0 || box.height() < 0)
+        box = QRect(x1 + (x2 - x1 - 1) / 2, y1 + (y2 - y1 - 1) / 2, 0, 0);
+
+    QBrush brush = Qt::NoBrush;
+    if (Brush.Style == bsSolid)
+        brush = QBrush(pt.color(Brush.Color));
+    else if (isHatch(Brush.Style))
+        brush = QBrush(pt.color(Brush.Color), qtHatch(Brush.Style));
+
+    auto draw = [&](const QBrush& b) {
+        pt.p.setBrush(b);
+        switch (kind) {
+        case fkRectangle:
+            pt.p.drawRect(box);
+            break;
+        case fkEllipse:
+            pt.p.drawEllipse(box);
+            break;
+        default:
+            if (rx <= 0 || ry <= 0)
+                pt.p.drawRect(box);
+            else
+                pt.p.drawRoundedRect(box, rx, ry, Qt::AbsoluteSize);
+            break;
+        }
+    };
+    if (noPen) {
+        // Without a pen the device fills one column and one row less.
+        pt.p.setPen(Qt::NoPen);
+        box = QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+        draw(brush);
+        return;
+    }
+    if (dashed(Pen)) {
+        if (Brush.Style == bsSolid && Pen.Mode == pmCopy) {
+            pt.p.setPen(makePen(pt.color(Brush.Color), 1, {}));
+            draw(brush);
+        } else {
+            pt.p.setPen(Qt::NoPen);
+            draw(brush);
+        }
+        pt.p.setPen(makePen(pt.color(Pen.Color), 1, dashPattern(Pen.Style)));
+        draw(Qt::NoBrush);
+        return;
+    }
+    pt.p.setPen(makePen(pt.color(Pen.Color), width, {}));
+    if (width == 1) {
+        draw(brush);
+        return;
+    }
+    // A wide pen is centred on the pixel centres of the 1-pixel outline.
+    pt.p.translate(0.5, 0.5);
+    const QRectF wide(box.x(), box.y(), box.width(), box.height());
+    pt.p.setBrush(brush);
+    switch (kind) {
+    case fkRectangle:
+        pt.p.drawRect(wide);
+        break;
+    case fkEllipse:
+        pt.p.drawEllipse(wide);
+        break;
+    default:
+        if (rx <= 0 || ry <= 0)
+            pt.p.drawRect(wide);
+        else
+            pt.p.drawRoundedRect(wide, rx, ry, Qt::AbsoluteSize);
+        break;
+    }
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    strokeFigure(fkRectangle, x1, y1, x2, y2, 0, 0);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    strokeFigure(fkEllipse, x1, y1, x2, y2, 0, 0);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
+    strokeFigure(fkRoundRect, x1, y1, x2, y2, std::abs(x3) / 2, std::abs(y3) / 2);
+}
+
+void TCanvas::FillRect(const TRect& r) {
+    if (r.IsEmpty() || Brush.Style == bsClear) return;
+    Painter pt(*this, false);
+    if (!pt.active()) return;
+    QRect box(r.Left, r.Top, r.Width(), r.Height());
+    if (Brush.Style == bsSolid)
+        pt.p.fillRect(box, pt.color(Brush.Color));
+    else
+        pt.p.fillRect(box, QBrush(pt.color(Brush.Color), qtHatch(Brush.Style)));
+}
+
+const QFont& TCanvas::qfont() {
+    if (!font_ || !(fontKey_ == Font)) {
+        font_ = std::make_unique<QFont>(FontRecordToQFont(Font));
+        fontKey_ = Font;
+    }
+    return *font_;
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+    std::lock_guard lock(bitmap_.mutex_);
+    const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    const QFont& font = qfont();
+    QFontMetrics fm(font);
+    const int w = fm.horizontalAdvance(s);
+    PenPos = {int(std::clamp(int64_t(x) + w, int64_t(INT_MIN), int64_t(INT_MAX))), y};
+    if (s.isEmpty()) return;
+    // Italic overhang and underlines may reach past the advance box.
+    const int h = fm.height();
+    Painter pt(*this, true, boundsOf(x, y, int64_t(x) + w, int64_t(y) + h, h));
+    if (!pt.active()) return;
+    if (Brush.Style == bsSolid) pt.p.fillRect(QRect(x, y, w, fm.height()), pt.color(Brush.Color));
+    pt.p.setFont(font);
+    pt.p.setPen(QPen(pt.color(Font.Color)));
+    pt.p.drawText(QPoint(x, y + fm.ascent()), s);
+}
+
+TSize TCanvas::TextExtent(const std::string& text) {
+    std::lock_guard lock(bitmap_.mutex_);
+    QFontMetrics fm(qfont());
+    return {fm.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))), fm.height()};
+}
+
+int TCanvas::TextWidth(const std::string& text) {
+    return TextExtent(text).cx;
+}
+int TCanvas::TextHeight(const std::string& text) {
+    return TextExtent(text).cy;
+}
+
+bool TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
+    std::lock_guard lock(bitmap_.mutex_);
+    TBitmap& b = bitmap_;
+    if (x < 0 || y < 0 || x >= b.width_ || y >= b.height_ || Brush.Style == bsClear) return false;
+    const TPixelCodec codec(b.format_);
+    FillJob job;
+    job.base = b.image_.bits();
+    job.stride = b.image_.bytesPerLine();
+    job.width = b.width_;
+    job.height = b.height_;
+    job.target = codec.Encode(ColorToRGB(color));
+    job.border = style == fsBorder;
+    job.fillRaw = codec.Encode(ColorToRGB(Brush.Color));
+    job.hatch = isHatch(Brush.Style) ? &hatchMask(Brush.Style) : nullptr;
+
+    const uint32_t seed = codec.Read(job.base + y * job.stride, x);
+    if (job.border ? seed == job.target : seed != job.target) return false;
+    if (!job.border && job.fillRaw == job.target) return false; // nothing would change
+    // Pixels that keep matching after they were painted (hatch gaps, a border fill in
+    // another colour) need a record of where the fill has been.
+    const bool selfMarking =
+        !job.hatch && (job.border ? job.fillRaw == job.target : job.fillRaw != job.target);
+    if (!selfMarking) job.visited.assign((size_t(job.width) * size_t(job.height) + 63) / 64, 0);
+
+    switch (codec.BytesPerPixel) {
+    case 2:
+        ScanFill<2>(job).run(x, y);
+        break;
+    case 3:
+        ScanFill<3>(job).run(x, y);
+        break;
+    default:
+        ScanFill<4>(job).run(x, y);
+        break;
+    }
+    return true;
+}
+
+TColor TCanvas::Pixels(int x, int y) const {
+    return bitmap_.Pixel(x, y);
+}
+
+void TCanvas::Pixels(int x, int y, TColor color) {
+    bitmap_.SetPixel(x, y, color);
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
+    blit(dest, source.bitmap_, sourceRect);
+}
+
+void TCanvas::Draw(int x, int y, TBitmap& source) {
+    std::lock_guard lock(source.mutex_);
+    blit(TRect(x, y, x + source.width_, y + source.height_), source,
+         TRect(0, 0, source.width_, source.height_));
+}
+
+void TCanvas::StretchDraw(const TRect& dest, TBitmap& source) {
+    std::lock_guard lock(source.mutex_);
+    blit(dest, source, TRect(0, 0, source.width_, source.height_));
+}
+
+void TCanvas::blit(const TRect& dest, TBitmap& source, const TRect& sourceRect) {
+    if (dest.IsEmpty() || sourceRect.IsEmpty()) return;
+    std::lock_guard sourceLock(source.mutex_);
+    std::lock_guard destLock(bitmap_.mutex_);
+    TBitmap& d = bitmap_;
+    if (d.width_ == 0 || d.height_ == 0 || source.width_ == 0 || source.height_ == 0) return;
+
+    // Copying within one bitmap reads from a snapshot, so overlapping parts stay intact.
+    QImage snapshot;
+    const QImage& src = (&source == &d) ? (snapshot = d.image_.copy()) : source.image_;
+
+    const TPixelCodec from(source.format_), to(d.format_);
+    const bool sameFormat = source.format_ == d.format_;
+    const int dw = dest.Width(), dh = dest.Height(), sw = sourceRect.Width(), sh = sourceRect.Height();
+
+    // The source pixel for each destination column and row: stretching repeats pixels,
+    // shrinking drops them, as the device's colour-on-colour mode does.
+    auto mapX = [&](int dx) { return sourceRect.Left + int((int64_t(dx - dest.Left) * sw) / dw); };
+    auto mapY = [&](int dy) { return sourceRect.Top + int((int64_t(dy - dest.Top) * sh) / dh); };
+
+    const int x0 = std::max(dest.Left, 0), x1 = std::min(dest.Right, d.width_);
+    const int y0 = std::max(dest.Top, 0), y1 = std::min(dest.Bottom, d.height_);
+    if (x0 >= x1 || y0 >= y1) return;
+
+    if (dw == sw && dh == sh) {
+        // 1:1: clip the run to the source as well, then copy rows.
+        const int offX = sourceRect.Left - dest.Left, offY = sourceRect.Top - dest.Top;
+        const int cx0 = std::max(x0, -offX), cx1 = std::min(x1, source.width_ - offX);
+        if (cx0 >= cx1) return;
+        for (int dy = y0; dy < y1; ++dy) {
+            const int sy = dy + offY;
+            if (sy < 0 || sy >= source.height_) continue;
+            const uint8_t* s = src.constScanLine(sy);
+            uint8_t* t = d.image_.scanLine(dy);
+            if (sameFormat) {
+                std::memcpy(t + cx0 * to.BytesPerPixel, s + (cx0 + offX) * from.BytesPerPixel,
+                            size_t(cx1 - cx0) * to.BytesPerPixel);
+            } else {
+                for (int dx = cx0; dx < cx1; ++dx)
+                    to.Write(t, dx, to.Encode(from.ReadColor(s, dx + offX)));
+            }
+        }
+        return;
+    }
+
+    std::vector<int> columns(size_t(x1 - x0));
+    for (int dx = x0; dx < x1; ++dx)
+        columns[size_t(dx - x0)] = mapX(dx);
+    for (int dy = y0; dy < y1; ++dy) {
+        const int sy = mapY(dy);
+        if (sy < 0 || sy >= source.height_) continue;
+        const uint8_t* s = src.constScanLine(sy);
+        uint8_t* t = d.image_.scanLine(dy);
+        for (int dx = x0; dx < x1; ++dx) {
+            const int sx = columns[size_t(dx - x0)];
+            if (sx < 0 || sx >= source.width_) continue;
+            const uint32_t raw = from.Read(s, sx);
+            to.Write(t, dx, sameFormat ? raw : to.Encode(from.Decode(raw)));
+        }
+    }
+}
