@@ -1,0 +1,62 @@
+#pragma once
+// JPEG pictures through libjpeg's release-6 interface.
+//
+// A TJPEGImage holds a JPEG (JFIF) file image as it was loaded or made, so that writing
+// it again gives the same bytes. Bitmaps are encoded as 24-bit colour (by default at
+// quality 100, progressive, the picture export's settings) and decoded into 24-bit
+// bitmaps. Bad data never ends the process: libjpeg's fatal errors return through the
+// decoder's own error manager, and any warning about corrupt data counts as a failure,
+// so a damaged picture is refused rather than shown half-grey.
+
+#include "platform/Bitmap.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TJpegOptions {
+    int Quality = 100;       // 1..100
+    bool Progressive = true; // progressive scans (start-of-frame marker 0xFFC2)
+};
+
+// Encodes the whole bitmap (read through its pixel codec) into Out.
+bool EncodeJpeg(const TBitmap& bitmap, std::vector<uint8_t>& out, const TJpegOptions& options = {},
+                std::string* errorText = nullptr);
+// Decodes a JPEG file image into Out as a 24-bit bitmap of the picture's size; on failure
+// Out is left as it was.
+bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* errorText = nullptr);
+
+class TJPEGImage {
+public:
+    TJPEGImage() = default;
+
+    // The settings Assign encodes with.
+    TJpegOptions Options;
+
+    bool Empty() const { return data_.empty(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // The JPEG file image.
+    const std::vector<uint8_t>& Data() const { return data_; }
+
+    // Takes a file image after decoding it once to check it; a failure leaves the
+    // picture as it was.
+    bool LoadFromBytes(const uint8_t* data, size_t size, std::string* errorText = nullptr);
+    bool LoadFromBytes(const std::vector<uint8_t>& data, std::string* errorText = nullptr) {
+        return LoadFromBytes(data.data(), data.size(), errorText);
+    }
+    // Encodes a bitmap with Options.
+    bool Assign(const TBitmap& bitmap, std::string* errorText = nullptr);
+    // The picture as a 24-bit bitmap.
+    bool DecodeTo(TBitmap& out, std::string* errorText = nullptr) const;
+
+    // Whole files; the writer replaces the target only after the whole image was written.
+    bool SaveToFile(const std::string& fileName, std::string* errorText = nullptr) const;
+    bool LoadFromFile(const std::string& fileName, std::string* errorText = nullptr);
+
+private:
+    std::vector<uint8_t> data_;
+    int width_ = 0;
+    int height_ = 0;
+};

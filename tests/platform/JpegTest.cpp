@@ -1,0 +1,193 @@
+#include "platform/Jpeg.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+extern "C" {
+#include <jpeglib.h>
+}
+
+namespace {
+
+// Frame markers of a JPEG stream, read segment by segment up to the first scan.
+std::vector<int> frameMarkers(const std::vector<uint8_t>& j) {
+    std::vector<int> out;
+    size_t i = 2;
+    while (i + 4 <= j.size() && j[i] == 0xFF) {
+        const int marker = j[i + 1];
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            out.push_back(marker);
+        if (marker == 0xDA) break;
+        i += 2 + ((size_t(j[i + 2]) << 8) | j[i + 3]);
+    }
+    return out;
+}
+
+void paintBlocks(TBitmap& b) {
+    TCanvas& c = b.Canvas();
+    const TColor cols[4] = {clRed, clLime, clBlue, clYellow};
+    for (int i = 0; i < 4; ++i) {
+        c.Brush.Color = cols[i];
+        c.FillRect(Rect((i % 2) * b.Width() / 2, (i / 2) * b.Height() / 2, (i % 2 + 1) * b.Width() / 2,
+                        (i / 2 + 1) * b.Height() / 2));
+    }
+}
+
+bool near(TColor a, TColor b, int tolerance) {
+    return std::abs(int(GetRValue(a)) - int(GetRValue(b))) <= tolerance &&
+           std::abs(int(GetGValue(a)) - int(GetGValue(b))) <= tolerance &&
+           std::abs(int(GetBValue(a)) - int(GetBValue(b))) <= tolerance;
+}
+
+// A greyscale JPEG made with libjpeg directly, the way other programs write them.
+std::vector<uint8_t> greyJpeg(int w, int h) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* mem = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &mem, &size);
+    cinfo.image_width = JDIMENSION(w);
+    cinfo.image_height = JDIMENSION(h);
+    cinfo.input_components = 1;
+    cinfo.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row(size_t(w), 0x80);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<uint8_t> out(mem, mem + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(mem);
+    return out;
+}
+
+} // namespace
+
+TEST(Jpeg, EncodesProgressiveColourAndDecodesBack) {
+    for (TPixelFormat depth : {pf4bit, pf16bit, pf24bit, pf32bit}) {
+        SCOPED_TRACE(int(depth));
+        TBitmap b(64, 48, depth);
+        paintBlocks(b);
+        std::vector<uint8_t> bytes;
+        std::string error;
+        ASSERT_TRUE(EncodeJpeg(b, bytes, {}, &error)) << error;
+        ASSERT_GT(bytes.size(), 4u);
+        EXPECT_EQ(bytes[0], 0xFF);
+        EXPECT_EQ(bytes[1], 0xD8);
+        EXPECT_EQ(bytes[bytes.size() - 2], 0xFF);
+        EXPECT_EQ(bytes[bytes.size() - 1], 0xD9);
+        EXPECT_EQ(frameMarkers(bytes), std::vector<int>{0xC2}); // progressive start of frame
+
+        TBitmap d(3, 3, pf8bit);
+        ASSERT_TRUE(DecodeJpeg(bytes.data(), bytes.size(), d, &error)) << error;
+        EXPECT_EQ(d.PixelFormat(), pf24bit);
+        EXPECT_EQ(d.Width(), 64);
+        EXPECT_EQ(d.Height(), 48);
+        // Quality 100: flat areas come back within a few units.
+        EXPECT_TRUE(near(d.Pixel(8, 8), b.Pixel(8, 8), 6));
+        EXPECT_TRUE(near(d.Pixel(56, 40), b.Pixel(56, 40), 6));
+    }
+    // Baseline on request.
+    TBitmap b(16, 16);
+    std::vector<uint8_t> baseline;
+    TJpegOptions options;
+    options.Progressive = false;
+    options.Quality = 75;
+    ASSERT_TRUE(EncodeJpeg(b, baseline, options));
+    EXPECT_EQ(frameMarkers(baseline), std::vector<int>{0xC0});
+    TBitmap empty;
+    std::string error;
+    EXPECT_FALSE(EncodeJpeg(empty, baseline, {}, &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(Jpeg, CorruptDataFailsAndLaterDecodesStillWork) {
+    TBitmap b(40, 30);
+    paintBlocks(b);
+    std::vector<uint8_t> good;
+    ASSERT_TRUE(EncodeJpeg(b, good));
+    TBitmap target(5, 5, pf32bit);
+    target.SetPixel(2, 2, clRed);
+    std::string error;
+
+    std::vector<std::vector<uint8_t>> bad;
+    bad.push_back({0x00, 0x01, 0x02, 0x03});                             // no start-of-image
+    bad.push_back(std::vector<uint8_t>(good.begin(), good.begin() + 2)); // only SOI
+    bad.push_back(std::vector<uint8_t>(good.begin(), good.begin() + long(good.size() / 2))); // truncated
+    std::vector<uint8_t> noSof = good;
+    for (size_t i = 2; i + 1 < noSof.size(); ++i)
+        if (noSof[i] == 0xFF && noSof[i + 1] == 0xC2) noSof[i + 1] = 0xC7; // lossless frame: unsupported
+    bad.push_back(noSof);
+    std::vector<uint8_t> zeroSize = good;
+    for (size_t i = 2; i + 8 < zeroSize.size(); ++i)
+        if (zeroSize[i] == 0xFF && zeroSize[i + 1] == 0xC2) zeroSize[i + 5] = zeroSize[i + 6] = 0; // height 0
+    bad.push_back(zeroSize);
+    std::srand(7);
+    std::vector<uint8_t> noise(500);
+    for (auto& v : noise)
+        v = uint8_t(std::rand());
+    noise[0] = 0xFF;
+    noise[1] = 0xD8;
+    bad.push_back(noise);
+
+    for (const auto& data : bad) {
+        error.clear();
+        EXPECT_FALSE(DecodeJpeg(data.data(), data.size(), target, &error));
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(DecodeJpeg(nullptr, 0, target, &error));
+    EXPECT_EQ(target.Width(), 5);
+    EXPECT_EQ(target.Pixel(2, 2), clRed);
+    // The library is still in a good state.
+    EXPECT_TRUE(DecodeJpeg(good.data(), good.size(), target, &error)) << error;
+    EXPECT_EQ(target.Width(), 40);
+}
+
+TEST(Jpeg, PictureObjectKeepsItsBytes) {
+    TBitmap b(24, 20, pf15bit);
+    paintBlocks(b);
+    TJPEGImage pic;
+    EXPECT_TRUE(pic.Empty());
+    ASSERT_TRUE(pic.Assign(b));
+    EXPECT_EQ(pic.Width(), 24);
+    EXPECT_EQ(pic.Height(), 20);
+    const std::vector<uint8_t> bytes = pic.Data();
+
+    TJPEGImage copy;
+    ASSERT_TRUE(copy.LoadFromBytes(bytes));
+    EXPECT_EQ(copy.Data(), bytes);
+    EXPECT_EQ(copy.Width(), 24);
+    std::vector<uint8_t> truncated(bytes.begin(), bytes.begin() + 40);
+    std::string error;
+    EXPECT_FALSE(copy.LoadFromBytes(truncated, &error));
+    EXPECT_EQ(copy.Data(), bytes); // unchanged by the failed load
+    TBitmap out;
+    ASSERT_TRUE(copy.DecodeTo(out));
+    EXPECT_EQ(out.Width(), 24);
+
+    QTemporaryDir dir;
+    const std::string name = dir.filePath("pic.jpg").toStdString();
+    ASSERT_TRUE(copy.SaveToFile(name, &error)) << error;
+    TJPEGImage fromFile;
+    ASSERT_TRUE(fromFile.LoadFromFile(name, &error)) << error;
+    EXPECT_EQ(fromFile.Data(), bytes);
+
+    // Greyscale pictures from elsewhere decode to grey colour pixels.
+    const std::vector<uint8_t> grey = greyJpeg(10, 6);
+    TJPEGImage g;
+    ASSERT_TRUE(g.LoadFromBytes(grey, &error)) << error;
+    ASSERT_TRUE(g.DecodeTo(out));
+    EXPECT_TRUE(near(out.Pixel(4, 3), RGBColor(0x80, 0x80, 0x80), 2));
+}
