@@ -1,7 +1,7 @@
 #include "model/FILESAVE.h"
 
+#include "math/CenterDlg.h"
 #include "platform/Errors.h"
-#include "platform/UiHook.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -78,12 +78,7 @@ std::array<uint8_t, GraphFileSignatureRecordSize> signatureRecord() {
 // ---- Messages ---------------------------------------------------------------------------------
 
 int fileMessage(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
-    TMessageRequest request;
-    request.Text = text;
-    request.Type = type;
-    request.Buttons = buttons;
-    request.HelpContext = 0;
-    return UiHook().MessageDlg(request);
+    return CenterMessageDlg(text, type, buttons, 0, nullptr);
 }
 
 void errorMessage(const std::string& text) {
