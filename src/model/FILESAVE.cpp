@@ -173,6 +173,23 @@ void ExtendedToBytes(long double value, uint8_t* bytes) {
     std::memcpy(bytes, &value, 10);
 }
 
+bool PackedMathValueFromBytes(const uint8_t* bytes, TMathValue& value) {
+    TPackedMathValue packed;
+    std::memcpy(&packed, bytes, PackedMathValueSize);
+    if (packed.Kind > mvFraction) return false;
+    long double f = 0;
+    if (!ExtendedFromBytes(packed.FloatValue, f)) return false;
+    if (packed.Kind == mvFraction && (packed.Denominator <= 0 || packed.Numerator == INT64_MIN)) return false;
+    PackedToMathValue(packed, value);
+    return true;
+}
+
+void PackedMathValueToBytes(const TMathValue& value, uint8_t* bytes) {
+    TPackedMathValue packed;
+    MathValueToPacked(value, packed);
+    std::memcpy(bytes, &packed, PackedMathValueSize);
+}
+
 // ---- TGraphFileBaseClass ----------------------------------------------------------------------
 
 TGraphFileBaseClass::~TGraphFileBaseClass() {
@@ -414,6 +431,37 @@ uint16_t TReadGraphFile::ReadWord() {
     return getLE16(b);
 }
 
+void TReadGraphFile::ReadPoint(TPoint& Point) {
+    const int32_t x = ReadInteger();
+    const int32_t y = ReadInteger();
+    Point = TPoint(x, y);
+}
+
+bool TReadGraphFile::readPictureBytes(std::vector<uint8_t>& bytes) {
+    const int32_t size = ReadInteger();
+    if (size == 0) return false;
+    requireBytesLeft(size);
+    try {
+        bytes.resize(std::size_t(size));
+    } catch (const std::bad_alloc&) {
+        RaiseLoadError();
+    }
+    ReadRecord(bytes.data(), size);
+    return true;
+}
+
+std::unique_ptr<TBitmap> TReadGraphFile::ReadBitmap() {
+    std::vector<uint8_t> bytes;
+    if (!readPictureBytes(bytes)) return nullptr;
+    // A picture that does not decode is dropped; the rest of the graph still loads.
+    try {
+        auto bitmap = std::make_unique<TBitmap>();
+        if (bitmap->LoadFromBmpBytes(bytes)) return bitmap;
+    } catch (const std::exception&) {
+    }
+    return nullptr;
+}
+
 std::string TReadGraphFile::ReadString() {
     const int32_t length = ReadInteger();
     if (length <= 0) return std::string();
@@ -462,6 +510,14 @@ long double TReadGraphFile::ReadExtended() {
     ReadRecord(b, 10);
     long double v = 0;
     if (!ExtendedFromBytes(b, v)) RaiseLoadError();
+    return v;
+}
+
+TMathValue TReadGraphFile::ReadPackedMathValue() {
+    uint8_t b[PackedMathValueSize];
+    ReadRecord(b, PackedMathValueSize);
+    TMathValue v;
+    if (!PackedMathValueFromBytes(b, v)) RaiseLoadError();
     return v;
 }
 
@@ -643,6 +699,25 @@ void TWriteGraphFile::WriteInteger(int32_t Value) {
     WriteRecord(b, 4);
 }
 
+void TWriteGraphFile::WritePoint(const TPoint& Point) {
+    WriteInteger(Point.X);
+    WriteInteger(Point.Y);
+}
+
+void TWriteGraphFile::WriteRecord(const std::vector<uint8_t>& Bytes) {
+    QX_ASSERT(Bytes.size() <= std::size_t(INT32_MAX),
+              "Record too long in function TWriteGraphFile.WriteRecord");
+    if (!Bytes.empty()) WriteRecord(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+}
+
+void TWriteGraphFile::WriteBitmap(const TBitmap& Bitmap) {
+    const std::vector<uint8_t> bytes = Bitmap.SaveToBmpBytes();
+    QX_ASSERT(bytes.size() <= std::size_t(INT32_MAX),
+              "Picture too large in function TWriteGraphFile.WriteBitmap");
+    WriteInteger(static_cast<int32_t>(bytes.size()));
+    WriteRecord(bytes);
+}
+
 void TWriteGraphFile::WriteColor(TColor Color) {
     WriteInteger(static_cast<int32_t>(Color));
 }
@@ -671,6 +746,12 @@ void TWriteGraphFile::WriteExtended(long double Value) {
     uint8_t b[10];
     ExtendedToBytes(Value, b);
     WriteRecord(b, 10);
+}
+
+void TWriteGraphFile::WritePackedMathValue(const TMathValue& Value) {
+    uint8_t b[PackedMathValueSize];
+    PackedMathValueToBytes(Value, b);
+    WriteRecord(b, PackedMathValueSize);
 }
 
 // ---- Records ----------------------------------------------------------------------------------
@@ -712,6 +793,12 @@ long double TRecordReader::Extended(std::size_t Offset) const {
     return v;
 }
 
+TMathValue TRecordReader::PackedMathValue(std::size_t Offset) const {
+    TMathValue v;
+    if (!PackedMathValueFromBytes(at(Offset, PackedMathValueSize), v)) reader_.RaiseLoadError();
+    return v;
+}
+
 std::string TRecordReader::ShortString(std::size_t Offset, int MaxLen) const {
     QX_ASSERT(MaxLen >= 1 && MaxLen <= 255, "Error MaxLen out of range in TRecordReader.ShortString");
     const uint8_t* p = at(Offset, std::size_t(MaxLen) + 1);
@@ -733,6 +820,10 @@ void TRecordBuilder::SetByte(std::size_t Offset, uint8_t Value) {
 }
 void TRecordBuilder::SetExtended(std::size_t Offset, long double Value) {
     ExtendedToBytes(Value, at(Offset, 10));
+}
+
+void TRecordBuilder::SetPackedMathValue(std::size_t Offset, const TMathValue& Value) {
+    PackedMathValueToBytes(Value, at(Offset, PackedMathValueSize));
 }
 
 void TRecordBuilder::WriteTo(TWriteGraphFile& Writer) const {

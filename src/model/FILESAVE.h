@@ -11,12 +11,16 @@
 // the target only after the trailer sum is on disk, so a failed save never harms the file
 // that was there before.
 
+#include "math/MathCalc.h"
+#include "platform/Bitmap.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
+#include "platform/Geometry.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +50,13 @@ std::string Utf8ToWin1252(std::string_view text);
 // finite number the x87 accepts (infinities, NaNs, unnormals) is refused.
 bool ExtendedFromBytes(const uint8_t* bytes, long double& value);
 void ExtendedToBytes(long double value, uint8_t* bytes);
+
+// The 27-byte packed TMathValue. Refused: a kind other than 0, 1 and 2, a float pattern
+// ExtendedFromBytes refuses, and an exact fraction whose denominator is not positive or
+// whose numerator is the one int64 value without a negation.
+bool PackedMathValueFromBytes(const uint8_t* bytes, TMathValue& value);
+void PackedMathValueToBytes(const TMathValue& value, uint8_t* bytes);
+inline constexpr int PackedMathValueSize = 27;
 
 class TGraphFileBaseClass {
 public:
@@ -96,11 +107,12 @@ public:
     void ReadFont(TFontRecord& Font);
     void ReadFontV1(TFontRecord& Font);
     long double ReadExtended();
-    // Any type with int32-compatible members X and Y.
-    template <class TPointType> void ReadPoint(TPointType& Point) {
-        Point.X = ReadInteger();
-        Point.Y = ReadInteger();
-    }
+    TMathValue ReadPackedMathValue();
+    void ReadPoint(TPoint& Point);
+    // A picture section: int32 size S, then S bytes of a BMP file image. S = 0 holds no
+    // picture. Bytes that cannot be read end the load; bytes that do not decode give no
+    // picture (null) and the load goes on.
+    std::unique_ptr<TBitmap> ReadBitmap();
     // Exactly Count bytes, or the load ends.
     void ReadRecord(void* Buffer, int32_t Count);
     void SkipBytes(int32_t Count);
@@ -117,6 +129,7 @@ public:
 
 private:
     void requireBytesLeft(int64_t count);
+    bool readPictureBytes(std::vector<uint8_t>& bytes);
     std::string readBytesChecked(int64_t length);
     void resetState();
 
@@ -150,11 +163,12 @@ public:
     void WriteMathString(const std::string& S);
     void WriteFont(const TFontRecord& Font);
     void WriteExtended(long double Value);
-    template <class TPointType> void WritePoint(const TPointType& Point) {
-        WriteInteger(Point.X);
-        WriteInteger(Point.Y);
-    }
+    void WritePackedMathValue(const TMathValue& Value);
+    void WritePoint(const TPoint& Point);
+    // The picture as a BMP file image, after its int32 size.
+    void WriteBitmap(const TBitmap& Bitmap);
     // All Count bytes, or the save ends with EFileSaveError.
+    void WriteRecord(const std::vector<uint8_t>& Bytes);
     void WriteRecord(const void* Buffer, int32_t Count);
 
     char DecimalSeparator() const { return decimalSeparator_; }
@@ -182,6 +196,7 @@ public:
     bool Boolean(std::size_t Offset) const; // any non-zero byte is true
     TColor Color(std::size_t Offset) const;
     long double Extended(std::size_t Offset) const;
+    TMathValue PackedMathValue(std::size_t Offset) const;
     // A short text of MaxLen characters (MaxLen + 1 bytes) at Offset.
     std::string ShortString(std::size_t Offset, int MaxLen) const;
 
@@ -205,6 +220,7 @@ public:
     void SetBoolean(std::size_t Offset, bool Value) { SetByte(Offset, Value ? 1 : 0); }
     void SetColor(std::size_t Offset, TColor Value) { SetInt32(Offset, static_cast<int32_t>(Value)); }
     void SetExtended(std::size_t Offset, long double Value);
+    void SetPackedMathValue(std::size_t Offset, const TMathValue& Value);
 
     void WriteTo(TWriteGraphFile& Writer) const;
     const uint8_t* Data() const { return bytes_.data(); }

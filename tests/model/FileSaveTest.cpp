@@ -19,11 +19,6 @@ namespace {
 const char* const notDataFile = "File is not a Quorix data file, and can not be opened";
 const char* const corrupted = "Error in file; file data is corrupted";
 
-struct TPt {
-    int32_t X = 0;
-    int32_t Y = 0;
-};
-
 // Saves as a graph controller does: any save error ends the save with false.
 template <class F> bool saveGraph(const std::string& file, int32_t kind, char separator, F&& body) {
     TWriteGraphFile w;
@@ -189,7 +184,7 @@ TEST(FileSave, TypedValuesRoundTrip) {
     ASSERT_TRUE(saveGraph(dir.File("t.qxf"), GraphKind3D, ',', [&](TWriteGraphFile& w) {
         w.WriteInteger(-123456789);
         w.WriteColor(clWindow);
-        w.WritePoint(TPt{-5, 70000});
+        w.WritePoint(TPoint{-5, 70000});
         w.WriteString(text);
         w.WriteString("");
         w.WriteMathString("1,5*X+2,25");
@@ -226,7 +221,7 @@ TEST(FileSave, TypedValuesRoundTrip) {
         EXPECT_EQ(r.GraphKind(), 3);
         EXPECT_EQ(r.ReadInteger(), -123456789);
         EXPECT_EQ(r.ReadColor(), clWindow);
-        TPt p;
+        TPoint p;
         r.ReadPoint(p);
         EXPECT_EQ(p.X, -5);
         EXPECT_EQ(p.Y, 70000);
@@ -492,4 +487,115 @@ TEST(FileSave, FullDiskLeavesTheOldFileByteIdentical) {
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot mount a small tmpfs here";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "check " << WEXITSTATUS(status) << " of the full-disk child failed";
+}
+
+TEST(FileSave, PackedMathValuesRoundTripBitForBit) {
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    TMathValue half{1, 2, 0.5L, mvFraction};
+    TMathValue stale{-77, 0, 1e-4000L, mvFloat}; // a float's fraction fields are stale, kept as they are
+    TMathValue big{INT64_MAX, 3, (long double)INT64_MAX / 3, mvFraction};
+    TMathValue empty;
+    ClearMathValue(empty);
+    const std::vector<TMathValue> values = {half, stale, big, empty};
+    ASSERT_TRUE(saveGraph(dir.File("p.qxf"), 1, '.', [&](TWriteGraphFile& w) {
+        for (const auto& v : values)
+            w.WritePackedMathValue(v);
+        TRecordBuilder rec(30);
+        rec.SetPackedMathValue(3, half);
+        rec.WriteTo(w);
+    }));
+    TByteVector file = readBytes(dir.File("p.qxf"));
+    const TByteVector halfBytes = {1, 0, 0, 0, 0, 0, 0, 0, 2, 0,    0,    0,    0, 0,
+                                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFE, 0x3F, 2};
+    EXPECT_EQ(TByteVector(file.begin() + 63, file.begin() + 90), halfBytes);
+    EXPECT_EQ(TByteVector(file.begin() + 63 + 108 + 3, file.begin() + 63 + 108 + 30), halfBytes);
+
+    TReadGraphFile r;
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("p.qxf"), '.'));
+    for (const auto& v : values) {
+        TMathValue got = r.ReadPackedMathValue();
+        EXPECT_EQ(got.Numerator, v.Numerator);
+        EXPECT_EQ(got.Denominator, v.Denominator);
+        EXPECT_EQ(std::memcmp(&got.FloatValue, &v.FloatValue, 10), 0);
+        EXPECT_EQ(got.Kind, v.Kind);
+    }
+    TRecordReader rec(r, 30);
+    EXPECT_EQ(rec.PackedMathValue(3).Denominator, 2);
+
+    // Values no program could have written: the load ends.
+    auto packed = [](int64_t num, int64_t den, unsigned exponent, unsigned kind) {
+        TBytes b;
+        return b.i64(num).i64(den).ext(0x8000000000000000ull, exponent).u8(kind).b;
+    };
+    const TByteVector bad[] = {packed(1, 2, 0x3FFE, 3), packed(1, 0, 0x3FFE, 2), packed(1, -2, 0x3FFE, 2),
+                               packed(INT64_MIN, 1, 0x403E, 2), packed(1, 1, 0x7FFF, 1)};
+    for (const auto& b : bad) {
+        writeBytes(dir.File("bad.qxf"), graphFile(4, 1, b));
+        hook->Clear();
+        ASSERT_TRUE(r.OpenGraphFile(dir.File("bad.qxf"), '.'));
+        EXPECT_THROW(r.ReadPackedMathValue(), EFileLoadError);
+        EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
+    }
+}
+
+TEST(FileSave, BitmapsRoundTripAndBadPictureSections) {
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    std::vector<std::unique_ptr<TBitmap>> pictures;
+    for (TPixelFormat f : {pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+        auto b = std::make_unique<TBitmap>(5, 3, f);
+        b->SetPixel(0, 0, clRed);
+        b->SetPixel(4, 2, RGBColor(10, 200, 77));
+        b->SetPixel(2, 1, clNavy);
+        pictures.push_back(std::move(b));
+    }
+    ASSERT_TRUE(saveGraph(dir.File("b.qxf"), 1, '.', [&](TWriteGraphFile& w) {
+        for (const auto& b : pictures)
+            w.WriteBitmap(*b);
+    }));
+    // Each section is the int32 size and the bitmap's own BMP image.
+    TBytes expected;
+    for (const auto& b : pictures)
+        expected.i32(int64_t(b->SaveToBmpBytes().size())).bytes(b->SaveToBmpBytes());
+    TByteVector file = readBytes(dir.File("b.qxf"));
+    EXPECT_EQ(TByteVector(file.begin() + 63, file.end() - 2), expected.b);
+
+    TReadGraphFile r;
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("b.qxf"), '.'));
+    for (const auto& b : pictures) {
+        std::unique_ptr<TBitmap> got = r.ReadBitmap();
+        ASSERT_TRUE(got);
+        EXPECT_EQ(got->PixelFormat(), b->PixelFormat());
+        ASSERT_EQ(got->Width(), 5);
+        ASSERT_EQ(got->Height(), 3);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(got->Pixel(x, y), b->Pixel(x, y));
+        EXPECT_EQ(got->SaveToBmpBytes(), b->SaveToBmpBytes()); // written again, byte for byte
+    }
+    EXPECT_TRUE(hook->Messages.empty());
+
+    // Size 0: no picture, nothing read. Bytes that are no BMP: no picture, the load goes on.
+    TBytes body;
+    body.i32(0).i32(6).chars("garbag").i32(42);
+    writeBytes(dir.File("z.qxf"), graphFile(4, 1, body.b));
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("z.qxf"), '.'));
+    EXPECT_EQ(r.ReadBitmap(), nullptr);
+    EXPECT_EQ(r.BytesLeft(), 4 + 6 + 4);
+    EXPECT_EQ(r.ReadBitmap(), nullptr);
+    EXPECT_EQ(r.ReadInteger(), 42);
+    EXPECT_TRUE(hook->Messages.empty());
+
+    // A size the file cannot hold, or a negative one, ends the load before anything is read.
+    for (int64_t size : {int64_t(100), int64_t(-1), int64_t(INT32_MIN)}) {
+        TBytes bad;
+        bad.i32(size).chars("0123456789");
+        writeBytes(dir.File("x.qxf"), graphFile(4, 1, bad.b));
+        hook->Clear();
+        ASSERT_TRUE(r.OpenGraphFile(dir.File("x.qxf"), '.'));
+        EXPECT_THROW(r.ReadBitmap(), EFileLoadError);
+        EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
+        EXPECT_EQ(r.BytesLeft(), 10);
+    }
 }

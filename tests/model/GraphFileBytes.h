@@ -2,6 +2,8 @@
 // Hand-built graph file bytes for the model tests. Written on purpose without any code of the
 // reader or writer, so that a fault in them cannot hide itself in the expected bytes.
 
+#include "platform/FormatSettings.h"
+
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -144,3 +146,15 @@ inline TByteVector readBytes(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return TByteVector(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// The user's decimal separator for the life of the object (the engine reads numbers with it).
+class TDecimalSeparator {
+public:
+    explicit TDecimalSeparator(char separator) : saved_(FormatSettings().DecimalSeparator) {
+        FormatSettings().DecimalSeparator = separator;
+    }
+    ~TDecimalSeparator() { FormatSettings().DecimalSeparator = saved_; }
+
+private:
+    char saved_;
+};
