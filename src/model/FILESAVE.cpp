@@ -1,6 +1,8 @@
 #include "model/FILESAVE.h"
 
 #include "math/CenterDlg.h"
+#include "math/MathFunc.h"
+#include "model/readedit.h"
 #include "platform/Errors.h"
 
 #include <algorithm>
@@ -282,7 +284,7 @@ void TGraphFileBaseClass::CloseFile() {
 
 // ---- TReadGraphFile ---------------------------------------------------------------------------
 
-TReadGraphFile::TReadGraphFile() = default;
+TReadGraphFile::TReadGraphFile() : checker_(std::make_unique<TMathFunction>()) {}
 
 TReadGraphFile::~TReadGraphFile() {
     CloseFile();
@@ -519,6 +521,36 @@ TMathValue TReadGraphFile::ReadPackedMathValue() {
     TMathValue v;
     if (!PackedMathValueFromBytes(b, v)) RaiseLoadError();
     return v;
+}
+
+void TReadGraphFile::ReadMathConstString(std::string& S, TMathValue& Value, bool SkipEvaluate) {
+    // Localised even when not evaluated, so that a text kept as read matches the user's separator.
+    S = ReadMathString();
+    if (!SkipEvaluate) EvaluateMathConstString(S, Value);
+}
+
+void TReadGraphFile::EvaluateMathConstString(std::string& S, TMathValue& Value) {
+    if (S.empty()) return;
+    S = replaceChar(S, '.', decimalSeparator_);
+    checker_->SetExpression(S);
+    if (checker_->CompileMathFunc()) {
+        Value = checker_->ResultValue;
+        return;
+    }
+    ClearMathValue(Value);
+    std::string T = S;
+    bool compiled = false;
+    while (!compiled && EditIncompatibleValueString(checker_->GetErrorText(), T)) {
+        checker_->SetExpression(T);
+        compiled = checker_->CompileMathFunc();
+    }
+    if (!compiled) throw EFileLoadError();
+    S = T;
+    Value = checker_->ResultValue;
+}
+
+bool TReadGraphFile::EditIncompatibleString(const std::string& ErrorText, std::string& S) {
+    return EditIncompatibleValueString(ErrorText, S);
 }
 
 void TReadGraphFile::SkipBytes(int32_t Count) {

@@ -58,6 +58,8 @@ bool PackedMathValueFromBytes(const uint8_t* bytes, TMathValue& value);
 void PackedMathValueToBytes(const TMathValue& value, uint8_t* bytes);
 inline constexpr int PackedMathValueSize = 27;
 
+class TMathFunction;
+
 class TGraphFileBaseClass {
 public:
     TGraphFileBaseClass() = default;
@@ -117,6 +119,16 @@ public:
     void ReadRecord(void* Buffer, int32_t Count);
     void SkipBytes(int32_t Count);
 
+    // Reads a constant text into S and, unless SkipEvaluate, evaluates it into Value.
+    void ReadMathConstString(std::string& S, TMathValue& Value, bool SkipEvaluate);
+    // Makes the constant text S usable and gives its value: S is localised and compiled;
+    // when it does not compile the user may mend it in the repair dialog, and when the
+    // user gives up the load ends with EFileLoadError (no further message). An empty S
+    // leaves S and Value alone.
+    void EvaluateMathConstString(std::string& S, TMathValue& Value);
+    // The repair dialog, for the function objects' expression readers.
+    bool EditIncompatibleString(const std::string& ErrorText, std::string& S);
+
     // Shows "Error loading file" and ends the load with EFileLoadError.
     [[noreturn]] void RaiseLoadError();
 
@@ -134,6 +146,7 @@ private:
     void resetState();
 
     std::array<uint8_t, 4096> buffer_{};
+    std::unique_ptr<TMathFunction> checker_; // compiles constant texts; no variables
     std::string versionText_;
     int32_t versionNumber_ = 0;
     int32_t graphKind_ = 0;

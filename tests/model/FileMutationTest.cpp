@@ -32,6 +32,7 @@ enum : int32_t {
     tgSkip,
     tgPacked,
     tgBitmap,
+    tgConstant,
 };
 
 void writeSample(TWriteGraphFile& w, std::mt19937& rng) {
@@ -78,6 +79,8 @@ void writeSample(TWriteGraphFile& w, std::mt19937& rng) {
         TBitmap bitmap(3, 2, round == 0 ? pf24bit : round == 1 ? pf8bit : pf16bit);
         bitmap.SetPixel(1, 1, TColor(rng() & 0xFFFFFF));
         w.WriteBitmap(bitmap);
+        w.WriteInteger(tgConstant);
+        w.WriteMathString(std::to_string(rng() % 100) + ".5/3");
         // Read-only layouts, written raw.
         w.WriteInteger(tgWord);
         w.WriteRecord("\x34\x12", 2);
@@ -150,6 +153,12 @@ void readSample(TReadGraphFile& r) {
         case tgBitmap:
             (void)r.ReadBitmap();
             break;
+        case tgConstant: {
+            std::string s;
+            TMathValue v;
+            r.ReadMathConstString(s, v, false);
+            break;
+        }
         default:
             r.RaiseLoadError();
         }

@@ -1,10 +1,13 @@
 #include "model/FILESAVE.h"
+#include "model/readedit.h"
 
 #include "GraphFileBytes.h"
 #include "platform/Errors.h"
 #include "platform/ScriptedUiHook.h"
 
 #include <gtest/gtest.h>
+
+#include <QLineEdit>
 
 #include <cfloat>
 #include <cmath>
@@ -598,4 +601,55 @@ TEST(FileSave, BitmapsRoundTripAndBadPictureSections) {
         EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
         EXPECT_EQ(r.BytesLeft(), 10);
     }
+}
+
+TEST(FileSave, ConstantTextsAreLocalisedEvaluatedAndMended) {
+    TDecimalSeparator comma(',');
+    TScopedScriptedUiHook hook;
+    TTempDir dir;
+    TBytes body;
+    body.str("1.5").str("").str("2.25").str("X+1").str("X+1");
+    writeBytes(dir.File("c.qxf"), graphFile(4, 1, body.b));
+    TReadGraphFile r;
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("c.qxf"), ','));
+
+    std::string s;
+    TMathValue v;
+    r.ReadMathConstString(s, v, false);
+    EXPECT_EQ(s, "1,5");
+    EXPECT_EQ(v.Kind, mvFraction);
+    EXPECT_EQ(v.Numerator, 3);
+    EXPECT_EQ(v.Denominator, 2);
+    // An empty text leaves the value alone; a skipped one too, but is localised.
+    r.ReadMathConstString(s, v, false);
+    EXPECT_EQ(s, "");
+    EXPECT_EQ(v.Numerator, 3);
+    r.ReadMathConstString(s, v, true);
+    EXPECT_EQ(s, "2,25");
+    EXPECT_EQ(v.Numerator, 3);
+    EXPECT_TRUE(hook->ModalForms.empty());
+
+    // A text that does not compile: mended in the repair dialog...
+    hook->ScriptModal([](QDialog& d) {
+        auto& dlg = dynamic_cast<TEditStrReadErrorDlg&>(d);
+        EXPECT_EQ(dlg.EditString->text().toStdString(), "X+1");
+        dlg.EditString->setText("7/2");
+        return mrOk;
+    });
+    r.ReadMathConstString(s, v, false);
+    EXPECT_EQ(s, "7/2");
+    EXPECT_EQ(v.Numerator, 7);
+    EXPECT_EQ(v.Denominator, 2);
+    // ... or given up: the load ends, with no box of its own.
+    EXPECT_THROW(r.ReadMathConstString(s, v, false), EFileLoadError);
+    EXPECT_EQ(s, "X+1");
+    EXPECT_EQ(hook->ModalForms.size(), 2u);
+    EXPECT_TRUE(hook->Messages.empty());
+
+    // Version-1 texts come from short texts and are localised here.
+    std::string old = "0.75";
+    r.EvaluateMathConstString(old, v);
+    EXPECT_EQ(old, "0,75");
+    EXPECT_EQ(v.Numerator, 3);
+    EXPECT_EQ(v.Denominator, 4);
 }
