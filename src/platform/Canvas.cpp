@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <array>
@@ -260,11 +259,40 @@ struct TCanvas::Painter {
 
 namespace {
 
+// Liang-Barsky: cuts the segment to the square |x|, |y| <= limit; false when it misses.
+bool clipToBox(QPointF& a, QPointF& e, double limit) {
+    const double dx = e.x() - a.x(), dy = e.y() - a.y();
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() + limit, limit - a.x(), a.y() + limit, limit - a.y()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const double r = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    a = start + QPointF(dx, dy) * t0;
+    e = start + QPointF(dx, dy) * t1;
+    return true;
+}
+
 // A figure's area, widened by a margin, clamped well inside the integer range.
 QRect boundsOf(int64_t left, int64_t top, int64_t right, int64_t bottom, int margin) {
     constexpr int64_t limit = int64_t(1) << 30;
     auto c = [&](int64_t v) { return int(std::clamp(v, -limit, limit)); };
     return QRect(QPoint(c(left - margin), c(top - margin)), QPoint(c(right + margin), c(bottom + margin)));
+}
+
+constexpr int kCoordLimit = 1 << 24;
+int clampCoord(int64_t v) {
+    return int(std::clamp<int64_t>(v, -kCoordLimit, kCoordLimit));
 }
 
 int penWidth(const TPen& pen) {
@@ -404,12 +432,24 @@ void TCanvas::Polyline(const TPoint* points, int count) {
         pt.p.drawEllipse(QPointF(points[0].X, points[0].Y), width / 2.0, width / 2.0);
         return;
     }
-    QPolygonF poly;
-    poly.reserve(count);
-    for (int i = 0; i < count; ++i)
-        poly << QPointF(points[i].X, points[i].Y);
     pt.p.setPen(makePen(pt.color(Pen.Color), width, {}));
-    pt.p.drawPolyline(poly);
+    bool far = false;
+    for (int i = 0; i < count && !far; ++i)
+        far = std::abs(int64_t(points[i].X)) > kCoordLimit || std::abs(int64_t(points[i].Y)) > kCoordLimit;
+    if (!far) {
+        QPolygonF poly;
+        poly.reserve(count);
+        for (int i = 0; i < count; ++i)
+            poly << QPointF(points[i].X, points[i].Y);
+        pt.p.drawPolyline(poly);
+        return;
+    }
+    // Far end points: each segment is cut to a range the painter handles (keeping its
+    // direction), at the cost of joins outside that range.
+    for (int i = 1; i < count; ++i) {
+        QPointF a(points[i - 1].X, points[i - 1].Y), e(points[i].X, points[i].Y);
+        if (clipToBox(a, e, kCoordLimit)) pt.p.drawLine(a, e);
+    }
 }
 
 void TCanvas::thinPolyline(const TPoint* points, int count) {
@@ -456,6 +496,9 @@ void TCanvas::thinPolyline(const TPoint* points, int count) {
 void TCanvas::strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int ry) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
+    // Figures reaching absurdly far beyond the bitmap are cut down to a range the painter
+    // and the size arithmetic handle; what shows on the bitmap differs only for them.
+    x1 = clampCoord(x1), y1 = clampCoord(y1), x2 = clampCoord(x2), y2 = clampCoord(y2);
     if (x2 - x1 < 1 || y2 - y1 < 1) return;
     const bool noPen = Pen.Style == psClear;
     if (noPen && Brush.Style == bsClear) return;
@@ -500,7 +543,7 @@ void TCanvas::strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int
         return;
     }
     if (dashed(Pen)) {
-        if (Brush.Style == bsSolid && Pen.Mode == pmCopy) {
+        if (Brush.Style == bsSolid) {
             pt.p.setPen(makePen(pt.color(Brush.Color), 1, {}));
             draw(brush);
         } else {
@@ -545,7 +588,8 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
-    strokeFigure(fkRoundRect, x1, y1, x2, y2, std::abs(x3) / 2, std::abs(y3) / 2);
+    strokeFigure(fkRoundRect, x1, y1, x2, y2, clampCoord(std::abs(int64_t(x3)) / 2),
+                 clampCoord(std::abs(int64_t(y3)) / 2));
 }
 
 void TCanvas::FillRect(const TRect& r) {
@@ -570,6 +614,11 @@ const QFont& TCanvas::qfont() {
 void TCanvas::TextOut(int x, int y, const std::string& text) {
     std::lock_guard lock(bitmap_.mutex_);
     const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    if (std::abs(int64_t(x)) > kCoordLimit || std::abs(int64_t(y)) > kCoordLimit) {
+        // Too far away to show anything; only the pen position moves.
+        PenPos = {int(std::clamp(int64_t(x) + TextWidth(text), int64_t(INT_MIN), int64_t(INT_MAX))), y};
+        return;
+    }
     const QFont& font = qfont();
     QFontMetrics fm(font);
     const int w = fm.horizontalAdvance(s);
@@ -644,78 +693,82 @@ void TCanvas::Pixels(int x, int y, TColor color) {
     bitmap_.SetPixel(x, y, color);
 }
 
-void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
-    blit(dest, source.bitmap_, sourceRect);
-}
-
 void TCanvas::Draw(int x, int y, TBitmap& source) {
     std::lock_guard lock(source.mutex_);
-    blit(TRect(x, y, x + source.width_, y + source.height_), source,
-         TRect(0, 0, source.width_, source.height_));
+    blit({x, y, int64_t(x) + source.width_, int64_t(y) + source.height_}, source,
+         {0, 0, source.width_, source.height_});
 }
 
 void TCanvas::StretchDraw(const TRect& dest, TBitmap& source) {
     std::lock_guard lock(source.mutex_);
-    blit(dest, source, TRect(0, 0, source.width_, source.height_));
+    blit({dest.Left, dest.Top, dest.Right, dest.Bottom}, source, {0, 0, source.width_, source.height_});
 }
 
-void TCanvas::blit(const TRect& dest, TBitmap& source, const TRect& sourceRect) {
-    if (dest.IsEmpty() || sourceRect.IsEmpty()) return;
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
+    blit({dest.Left, dest.Top, dest.Right, dest.Bottom}, source.bitmap_,
+         {sourceRect.Left, sourceRect.Top, sourceRect.Right, sourceRect.Bottom});
+}
+
+// Rectangles are taken in 64 bits so that no corner arithmetic can overflow.
+void TCanvas::blit(const WideRect& dest, TBitmap& source, const WideRect& sourceRect) {
+    const int64_t dw = dest.right - dest.left, dh = dest.bottom - dest.top;
+    const int64_t sw = sourceRect.right - sourceRect.left, sh = sourceRect.bottom - sourceRect.top;
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
     std::lock_guard sourceLock(source.mutex_);
     std::lock_guard destLock(bitmap_.mutex_);
     TBitmap& d = bitmap_;
     if (d.width_ == 0 || d.height_ == 0 || source.width_ == 0 || source.height_ == 0) return;
 
+    const int x0 = int(std::max<int64_t>(dest.left, 0)), x1 = int(std::min<int64_t>(dest.right, d.width_));
+    const int y0 = int(std::max<int64_t>(dest.top, 0)), y1 = int(std::min<int64_t>(dest.bottom, d.height_));
+    if (x0 >= x1 || y0 >= y1) return;
+
     // Copying within one bitmap reads from a snapshot, so overlapping parts stay intact.
     QImage snapshot;
     const QImage& src = (&source == &d) ? (snapshot = d.image_.copy()) : source.image_;
-
     const TPixelCodec from(source.format_), to(d.format_);
     const bool sameFormat = source.format_ == d.format_;
-    const int dw = dest.Width(), dh = dest.Height(), sw = sourceRect.Width(), sh = sourceRect.Height();
-
-    // The source pixel for each destination column and row: stretching repeats pixels,
-    // shrinking drops them, as the device's colour-on-colour mode does.
-    auto mapX = [&](int dx) { return sourceRect.Left + int((int64_t(dx - dest.Left) * sw) / dw); };
-    auto mapY = [&](int dy) { return sourceRect.Top + int((int64_t(dy - dest.Top) * sh) / dh); };
-
-    const int x0 = std::max(dest.Left, 0), x1 = std::min(dest.Right, d.width_);
-    const int y0 = std::max(dest.Top, 0), y1 = std::min(dest.Bottom, d.height_);
-    if (x0 >= x1 || y0 >= y1) return;
 
     if (dw == sw && dh == sh) {
         // 1:1: clip the run to the source as well, then copy rows.
-        const int offX = sourceRect.Left - dest.Left, offY = sourceRect.Top - dest.Top;
-        const int cx0 = std::max(x0, -offX), cx1 = std::min(x1, source.width_ - offX);
+        const int64_t offX = sourceRect.left - dest.left, offY = sourceRect.top - dest.top;
+        const int cx0 = int(std::max<int64_t>(x0, -offX)),
+                  cx1 = int(std::min<int64_t>(x1, source.width_ - offX));
         if (cx0 >= cx1) return;
         for (int dy = y0; dy < y1; ++dy) {
-            const int sy = dy + offY;
+            const int64_t sy = dy + offY;
             if (sy < 0 || sy >= source.height_) continue;
-            const uint8_t* s = src.constScanLine(sy);
+            const uint8_t* s = src.constScanLine(int(sy));
             uint8_t* t = d.image_.scanLine(dy);
+            const int sx0 = int(cx0 + offX);
             if (sameFormat) {
-                std::memcpy(t + cx0 * to.BytesPerPixel, s + (cx0 + offX) * from.BytesPerPixel,
+                std::memcpy(t + cx0 * to.BytesPerPixel, s + sx0 * from.BytesPerPixel,
                             size_t(cx1 - cx0) * to.BytesPerPixel);
             } else {
                 for (int dx = cx0; dx < cx1; ++dx)
-                    to.Write(t, dx, to.Encode(from.ReadColor(s, dx + offX)));
+                    to.Write(t, dx, to.Encode(from.ReadColor(s, sx0 + (dx - cx0))));
             }
         }
         return;
     }
 
-    std::vector<int> columns(size_t(x1 - x0));
+    // The source pixel for each destination column and row: stretching repeats pixels,
+    // shrinking drops them, as the device's colour-on-colour mode does.
+    auto map = [](int64_t d, int64_t dStart, int64_t dLen, int64_t sStart, int64_t sLen) {
+        return sStart + int64_t((__int128(d - dStart) * sLen) / dLen);
+    };
+    std::vector<int64_t> columns(size_t(x1 - x0));
     for (int dx = x0; dx < x1; ++dx)
-        columns[size_t(dx - x0)] = mapX(dx);
+        columns[size_t(dx - x0)] = map(dx, dest.left, dw, sourceRect.left, sw);
     for (int dy = y0; dy < y1; ++dy) {
-        const int sy = mapY(dy);
+        const int64_t sy = map(dy, dest.top, dh, sourceRect.top, sh);
         if (sy < 0 || sy >= source.height_) continue;
-        const uint8_t* s = src.constScanLine(sy);
+        const uint8_t* s = src.constScanLine(int(sy));
         uint8_t* t = d.image_.scanLine(dy);
         for (int dx = x0; dx < x1; ++dx) {
-            const int sx = columns[size_t(dx - x0)];
+            const int64_t sx = columns[size_t(dx - x0)];
             if (sx < 0 || sx >= source.width_) continue;
-            const uint32_t raw = from.Read(s, sx);
+            const uint32_t raw = from.Read(s, int(sx));
             to.Write(t, dx, sameFormat ? raw : to.Encode(from.Decode(raw)));
         }
     }

@@ -5,15 +5,18 @@
 // - Rectangle, Ellipse, RoundRect and FillRect cover columns Left..Right-1 and rows
 //   Top..Bottom-1: Rectangle(10, 10, 20, 20) touches columns and rows 10..19 only;
 // - the pen mode pmNotXor draws ~(source xor destination), so drawing the same figure
-//   twice restores every pixel (lines, shapes, polylines and text alike);
+//   twice restores every pixel (lines, shapes, polylines and text alike); each pixel of
+//   a figure is combined once, so a rubber band shows its whole outline. FillRect,
+//   FloodFill, Pixels and the block copies always copy;
 // - dashed and dotted styles apply to 1-pixel pens; their gaps take the brush colour when
-//   the brush is solid (in copy mode) and stay transparent otherwise;
+//   the brush is solid and stay transparent otherwise;
 // - hatch brushes are aligned to the bitmap origin and leave their gaps untouched;
 // - text is drawn without anti-aliasing with its top-left corner at the given point, in
 //   the font's colour; it is opaque (brush colour behind it) only with a solid brush;
 // - FloodFill is an iterative scan-line fill over 4-connected pixels.
 // Every colour is resolved (system colours) and encoded for the bitmap's depth before it
-// is drawn, so depths 4 and 8 receive palette colours only.
+// is drawn, so depths 4 and 8 receive palette colours only (not-xor marks excepted: they
+// are inverted colours until drawn a second time).
 //
 // The canvas belongs to its bitmap (TBitmap::Canvas()); each operation takes the bitmap's
 // re-entrant lock itself. Pen, Brush and Font are plain values that the caller sets
@@ -123,7 +126,10 @@ private:
     struct Painter;
     void thinPolyline(const TPoint* points, int count);
     void strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int ry);
-    void blit(const TRect& dest, TBitmap& source, const TRect& sourceRect);
+    struct WideRect {
+        int64_t left, top, right, bottom;
+    };
+    void blit(const WideRect& dest, TBitmap& source, const WideRect& sourceRect);
     const QFont& qfont();
 
     TBitmap& bitmap_;

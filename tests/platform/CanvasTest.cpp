@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <set>
 #include <vector>
 
@@ -215,6 +216,10 @@ TEST(Canvas, NotXorTwiceRestoresEveryDepth) {
             c.Pen.Style = psDash;
             c.Brush.Style = bsClear;
             c.Rectangle(1, 1, 79, 59);
+            c.Brush.Style = bsSolid; // gaps in the brush colour
+            c.Ellipse(44, 4, 78, 30);
+            c.MoveTo(0, 20);
+            c.LineTo(79, 25);
             c.Pen.Style = psSolid;
             c.Pen.Width = 4;
             c.MoveTo(5, 55);
@@ -483,4 +488,37 @@ TEST(Canvas, BlockCopiesDrawStretchAndConvert) {
     row.Canvas().CopyRect(Rect(1, 0, 6, 1), row.Canvas(), Rect(0, 0, 5, 1));
     for (int x = 1; x < 6; ++x)
         EXPECT_EQ(row.Pixel(x, 0), RGBColor(x - 1, 0, 0));
+}
+
+TEST(Canvas, ExtremeCoordinatesDrawWhatShowsAndNothingElse) {
+    const int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+    TBitmap b(40, 30), blank(40, 30);
+    TCanvas& c = b.Canvas();
+    c.Brush.Color = clRed;
+    c.Rectangle(lo, lo, hi, hi); // the outline lies far outside; the brush covers all
+    EXPECT_EQ(b.Pixel(0, 0), clRed);
+    EXPECT_EQ(b.Pixel(39, 29), clRed);
+    c.RoundRect(lo, 0, hi, 10, lo, lo);
+    c.Ellipse(lo, lo, 5, 5);
+    c.Pen.Width = 5;
+    c.Pen.Color = clBlue;
+    c.MoveTo(lo, 15);
+    c.LineTo(hi, 15);
+    EXPECT_EQ(b.Pixel(0, 15), clBlue);
+    EXPECT_EQ(b.Pixel(39, 17), clBlue);
+    c.TextOut(hi, hi, "far");
+    c.TextOut(lo, 5, "far");
+    c.Draw(hi, hi, blank);
+    c.Draw(lo, lo, blank);
+    EXPECT_EQ(b.Pixel(39, 15), clBlue); // neither copy reached the bitmap
+    EXPECT_EQ(b.Pixel(20, 25), clRed);
+    TBitmap dot(1, 1);
+    dot.SetPixel(0, 0, clLime);
+    c.StretchDraw(Rect(lo, lo, hi, hi), dot); // one pixel spread over 2^32 x 2^32
+    EXPECT_EQ(b.Pixel(39, 15), clLime);
+    // Shrinking a huge source rectangle samples it sparsely; samples outside the
+    // source bitmap leave the destination as it was.
+    c.CopyRect(Rect(0, 0, 10, 10), blank.Canvas(), Rect(lo, lo, hi, hi));
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(b.Pixel(i, i), clLime);
 }
