@@ -464,6 +464,17 @@ std::unique_ptr<TBitmap> TReadGraphFile::ReadBitmap() {
     return nullptr;
 }
 
+std::unique_ptr<TJPEGImage> TReadGraphFile::ReadJPEG() {
+    std::vector<uint8_t> bytes;
+    if (!readPictureBytes(bytes)) return nullptr;
+    try {
+        auto picture = std::make_unique<TJPEGImage>();
+        if (picture->LoadFromBytes(bytes)) return picture;
+    } catch (const std::exception&) {
+    }
+    return nullptr;
+}
+
 std::string TReadGraphFile::ReadString() {
     const int32_t length = ReadInteger();
     if (length <= 0) return std::string();
@@ -746,6 +757,14 @@ void TWriteGraphFile::WriteBitmap(const TBitmap& Bitmap) {
     const std::vector<uint8_t> bytes = Bitmap.SaveToBmpBytes();
     QX_ASSERT(bytes.size() <= std::size_t(INT32_MAX),
               "Picture too large in function TWriteGraphFile.WriteBitmap");
+    WriteInteger(static_cast<int32_t>(bytes.size()));
+    WriteRecord(bytes);
+}
+
+void TWriteGraphFile::WriteJPEG(const TJPEGImage& Picture) {
+    const std::vector<uint8_t>& bytes = Picture.Data();
+    QX_ASSERT(bytes.size() <= std::size_t(INT32_MAX),
+              "Picture too large in function TWriteGraphFile.WriteJPEG");
     WriteInteger(static_cast<int32_t>(bytes.size()));
     WriteRecord(bytes);
 }

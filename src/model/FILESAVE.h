@@ -16,6 +16,7 @@
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 #include "platform/Geometry.h"
+#include "platform/Jpeg.h"
 
 #include <array>
 #include <cstddef>
@@ -115,6 +116,8 @@ public:
     // picture. Bytes that cannot be read end the load; bytes that do not decode give no
     // picture (null) and the load goes on.
     std::unique_ptr<TBitmap> ReadBitmap();
+    // The same for a JPEG (JFIF) file image; the picture keeps the bytes it was read from.
+    std::unique_ptr<TJPEGImage> ReadJPEG();
     // Exactly Count bytes, or the load ends.
     void ReadRecord(void* Buffer, int32_t Count);
     void SkipBytes(int32_t Count);
@@ -180,6 +183,9 @@ public:
     void WritePoint(const TPoint& Point);
     // The picture as a BMP file image, after its int32 size.
     void WriteBitmap(const TBitmap& Bitmap);
+    // The picture's JPEG file image, after its int32 size; an unchanged picture goes back
+    // byte for byte as it was read.
+    void WriteJPEG(const TJPEGImage& Picture);
     // All Count bytes, or the save ends with EFileSaveError.
     void WriteRecord(const std::vector<uint8_t>& Bytes);
     void WriteRecord(const void* Buffer, int32_t Count);

@@ -33,6 +33,7 @@ enum : int32_t {
     tgPacked,
     tgBitmap,
     tgConstant,
+    tgJpeg,
 };
 
 void writeSample(TWriteGraphFile& w, std::mt19937& rng) {
@@ -79,6 +80,11 @@ void writeSample(TWriteGraphFile& w, std::mt19937& rng) {
         TBitmap bitmap(3, 2, round == 0 ? pf24bit : round == 1 ? pf8bit : pf16bit);
         bitmap.SetPixel(1, 1, TColor(rng() & 0xFFFFFF));
         w.WriteBitmap(bitmap);
+        w.WriteInteger(tgJpeg);
+        TJPEGImage jpeg;
+        jpeg.Options.Progressive = round != 1;
+        EXPECT_TRUE(jpeg.Assign(bitmap));
+        w.WriteJPEG(jpeg);
         w.WriteInteger(tgConstant);
         w.WriteMathString(std::to_string(rng() % 100) + ".5/3");
         // Read-only layouts, written raw.
@@ -152,6 +158,9 @@ void readSample(TReadGraphFile& r) {
             break;
         case tgBitmap:
             (void)r.ReadBitmap();
+            break;
+        case tgJpeg:
+            (void)r.ReadJPEG();
             break;
         case tgConstant: {
             std::string s;

@@ -653,3 +653,62 @@ TEST(FileSave, ConstantTextsAreLocalisedEvaluatedAndMended) {
     EXPECT_EQ(v.Numerator, 3);
     EXPECT_EQ(v.Denominator, 4);
 }
+
+TEST(FileSave, JpegPicturesGoBackByteForByte) {
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    TBitmap source(16, 8, pf24bit);
+    for (int x = 0; x < 16; ++x)
+        source.SetPixel(x, x % 8, RGBColor(x * 15, 100, 255 - x * 15));
+    TJPEGImage picture;
+    ASSERT_TRUE(picture.Assign(source));
+    ASSERT_FALSE(picture.Empty());
+    TJPEGImage empty;
+    ASSERT_TRUE(saveGraph(dir.File("j.qxf"), 1, '.', [&](TWriteGraphFile& w) {
+        w.WriteJPEG(picture);
+        w.WriteJPEG(empty);
+        w.WriteInteger(7);
+    }));
+    TBytes expected;
+    expected.i32(int64_t(picture.Data().size())).bytes(picture.Data()).i32(0).i32(7);
+    TByteVector file = readBytes(dir.File("j.qxf"));
+    EXPECT_EQ(TByteVector(file.begin() + 63, file.end() - 2), expected.b);
+
+    TReadGraphFile r;
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("j.qxf"), '.'));
+    std::unique_ptr<TJPEGImage> got = r.ReadJPEG();
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->Data(), picture.Data());
+    EXPECT_EQ(got->Width(), 16);
+    EXPECT_EQ(got->Height(), 8);
+    EXPECT_EQ(r.ReadJPEG(), nullptr); // size 0: no picture
+    EXPECT_EQ(r.ReadInteger(), 7);
+    r.CloseGraphFile();
+
+    // Read and saved again unchanged: the same bytes.
+    ASSERT_TRUE(saveGraph(dir.File("k.qxf"), 1, '.', [&](TWriteGraphFile& w) { w.WriteJPEG(*got); }));
+    TByteVector again = readBytes(dir.File("k.qxf"));
+    EXPECT_EQ(TByteVector(again.begin() + 67, again.end() - 2), picture.Data());
+
+    // A JPEG cut short or garbled reads, does not decode, and is dropped; the load goes on.
+    TByteVector cut(picture.Data().begin(), picture.Data().begin() + long(picture.Data().size() / 2));
+    TByteVector garbled = picture.Data();
+    for (size_t i = 2; i < garbled.size(); i += 3)
+        garbled[i] ^= 0x5A;
+    TBytes body;
+    body.i32(int64_t(cut.size())).bytes(cut).i32(int64_t(garbled.size())).bytes(garbled).i32(9);
+    writeBytes(dir.File("c.qxf"), graphFile(4, 1, body.b));
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("c.qxf"), '.'));
+    EXPECT_EQ(r.ReadJPEG(), nullptr);
+    EXPECT_EQ(r.ReadJPEG(), nullptr);
+    EXPECT_EQ(r.ReadInteger(), 9);
+    EXPECT_TRUE(hook->Messages.empty());
+
+    // Picture bytes that are not all there end the load.
+    TBytes shortBody;
+    shortBody.i32(int64_t(picture.Data().size())).bytes(cut);
+    writeBytes(dir.File("s.qxf"), graphFile(4, 1, shortBody.b));
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("s.qxf"), '.'));
+    EXPECT_THROW(r.ReadJPEG(), EFileLoadError);
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
+}
