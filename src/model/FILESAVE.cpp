@@ -655,7 +655,10 @@ bool TWriteGraphFile::CreateGraphFile(const std::string& FileName, int32_t Graph
             created = DoOpenFileRewrite(targetName_); // a device or pipe cannot be replaced
         } else if (!exists || ::access(targetName_.c_str(), W_OK) == 0) {
             created = createTemporaryBeside(targetName_);
-            if (created && exists) ::fchmod(FileHandle, st.st_mode & 07777);
+            if (created && exists) { // the new file takes the old one's owner and permissions
+                (void)!::fchown(FileHandle, st.st_uid, st.st_gid);
+                ::fchmod(FileHandle, st.st_mode & 07777);
+            }
         }
         if (created) break;
         if (!askRetry("Error creating file")) return false;

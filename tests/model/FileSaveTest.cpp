@@ -712,3 +712,49 @@ TEST(FileSave, JpegPicturesGoBackByteForByte) {
     EXPECT_THROW(r.ReadJPEG(), EFileLoadError);
     EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
 }
+
+TEST(FileSave, FilesTooLargeForTheFormat) {
+    TTempDir dir;
+    TScopedScriptedUiHook hook;
+    // A sparse file one byte beyond the largest size the format allows.
+    const std::string big = dir.File("big.qxf");
+    {
+        int fd = ::open(big.c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, off_t(GraphFileMaxSize) + 1), 0);
+        ::close(fd);
+    }
+    TReadGraphFile r;
+    EXPECT_FALSE(r.OpenGraphFile(big, '.'));
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error reading file size"});
+    EXPECT_FALSE(r.IsFileOpen());
+
+    hook->Clear();
+    TWriteGraphFile w;
+    EXPECT_FALSE(w.CreateGraphFile(big, 1, '.'));
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error verifying existing file type"});
+    EXPECT_FALSE(w.IsFileOpen());
+    struct stat st {};
+    ::stat(big.c_str(), &st);
+    EXPECT_EQ(st.st_size, off_t(GraphFileMaxSize) + 1);
+}
+
+TEST(FileSave, MisuseOfTheFilePrimitivesIsAnAssertion) {
+    TGraphFileBaseClass f;
+    uint8_t b[4] = {};
+    EXPECT_THROW(f.DoFileReadRecord(b, 4), EAssertionFailed);
+    EXPECT_THROW(f.DoFileWriteRecord(b, 4), EAssertionFailed);
+    EXPECT_THROW(f.DoFileSeek(0), EAssertionFailed);
+    EXPECT_THROW(f.DoOpenFileRead(""), EAssertionFailed);
+    TTempDir dir;
+    writeBytes(dir.File("x"), {1, 2, 3});
+    ASSERT_TRUE(f.DoOpenFileRead(dir.File("x")));
+    EXPECT_THROW(f.DoFileReadRecord(b, 0), EAssertionFailed);
+    EXPECT_THROW(f.DoOpenFileRewrite(dir.File("y")), EAssertionFailed); // already open
+    EXPECT_EQ(f.DoFileReadRecord(b, 4), 3);                             // short at the end
+    EXPECT_TRUE(f.DoFileSeek(1));
+    EXPECT_EQ(f.DoFileReadRecord(b, 1), 1);
+    EXPECT_EQ(b[0], 2);
+    f.CloseFile();
+    EXPECT_FALSE(f.IsFileOpen());
+}
