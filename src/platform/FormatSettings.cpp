@@ -75,11 +75,12 @@ std::string LongDoubleToText(long double value, int significantDigits, char deci
         if (c != '.') digits += c;
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     if (value == 0) {
-        digits = "0";
+        digits.assign(1, '0');
         exponent = 0;
     }
     int precision = significantDigits <= 0 ? 21 : significantDigits;
-    std::string out = negative ? "-" : "";
+    std::string out;
+    if (negative) out += '-';
     if (exponent >= -5 && exponent < precision) {
         if (exponent < 0) {
             out += '0';
