@@ -19,6 +19,7 @@ function(quorix_subsystem_library name)
         return()
     endif()
     add_library(quorix_${name} STATIC ${_sources})
+    quorix_autogen_follows_sources(quorix_${name} "${_sources}")
     target_include_directories(quorix_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     if(QUORIX_LIBRARIES)
         target_link_libraries(quorix_${name} PUBLIC ${QUORIX_LIBRARIES})
@@ -30,4 +31,20 @@ endfunction()
 function(quorix_top_library out)
     list(GET QUORIX_LIBRARIES -1 _top)
     set(${out} ${_top} PARENT_SCOPE)
+endfunction()
+
+# AUTOMOC under Ninja re-runs only when a header it already knows changes, so a header that
+# arrives with a pull or rebase would never be moc'ed and the link would fail. When the
+# globbed source list differs from the one of the last configure, the autogen stamp is
+# removed, which makes the autogen step run again.
+function(quorix_autogen_follows_sources target sources)
+    set(_list ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt)
+    set(_old "")
+    if(EXISTS ${_list})
+        file(READ ${_list} _old)
+    endif()
+    if(NOT _old STREQUAL "${sources}")
+        file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+        file(WRITE ${_list} "${sources}")
+    endif()
 endfunction()
