@@ -1,0 +1,39 @@
+#include "model/RecordValues.h"
+
+void SetPackedValue(TRecordBuilder& rec, std::size_t offset, const TMathValue& value) {
+    TMathValue v = value;
+    if (v.Kind == mvFloat) {
+        v.Numerator = 0;
+        v.Denominator = 1;
+    }
+    rec.SetPackedMathValue(offset, v);
+}
+
+uint8_t EnumField(const TRecordReader& rec, std::size_t offset, uint8_t maxValue) {
+    const uint8_t v = rec.Byte(offset);
+    if (v > maxValue) rec.Reader().RaiseLoadError();
+    return v;
+}
+
+int32_t CheckedFormatDigits(const TRecordReader& rec, int32_t value) {
+    if (value < 0 || value > MaxFormatDigits) rec.Reader().RaiseLoadError();
+    return value;
+}
+
+TMathValue FloatMathValue(long double value) {
+    TMathValue v;
+    FloatToMathValue(v, value);
+    return v;
+}
+
+TMathValue EmptyMathValue() {
+    TMathValue v;
+    ClearMathValue(v);
+    return v;
+}
+
+TMathValue ExactMathValue(int32_t value) {
+    TMathValue v;
+    IntToMathValue(value, v);
+    return v;
+}

@@ -1,0 +1,631 @@
+// The settings objects of the three graph kinds: defaults, copies, and their records in
+// every file version, with the evaluation of their constant texts.
+#include "RecordsTestBytes.h"
+
+#include "math/DefFont.h"
+#include "model/Set2dObj.h"
+#include "model/Set3dObj.h"
+#include "model/SetPoObj.h"
+#include "model/readedit.h"
+#include "platform/FormatSettings.h"
+#include "platform/ScriptedUiHook.h"
+
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+using namespace recordtest;
+
+namespace {
+
+ByteBuilder& fontBytes(ByteBuilder& b, const TFontRecord& f) {
+    return b.Font(f.Name, f.Color, f.Style, f.Size);
+}
+
+void expectExact(const TMathValue& v, int64_t num, int64_t den) {
+    EXPECT_EQ(v.Kind, mvFraction);
+    EXPECT_EQ(v.Numerator, num);
+    EXPECT_EQ(v.Denominator, den);
+}
+
+void expectFloat(const TMathValue& v, long double f) {
+    EXPECT_EQ(v.Kind, mvFloat);
+    EXPECT_EQ(v.FloatValue, f);
+}
+
+// One 111-byte axis block of versions 3 and 4.
+struct Axis2D {
+    bool show = true, loEmpty = true, hiEmpty = true;
+    int64_t loNum = 0, hiNum = 0;
+    uint8_t loKind = 0, hiKind = 0;
+    uint32_t axisColor = 0;
+    int32_t width = 1;
+    uint8_t pen = 0, tickType = 1;
+    uint32_t tickColor = 0;
+    int64_t incNum = 1;
+    int32_t tickLength = 5;
+    uint8_t gridPen = 2;
+    bool labels = true;
+    uint8_t format = 0;
+    bool thousands = true, plus = false;
+    int32_t decimals = 1;
+
+    void put(ByteBuilder& b) const {
+        b.Bool(show).Bool(loEmpty);
+        loKind ? b.PackedExact(loNum, 1) : b.PackedEmpty();
+        b.Bool(hiEmpty);
+        hiKind ? b.PackedExact(hiNum, 1) : b.PackedEmpty();
+        b.I32(int32_t(axisColor)).I32(width).U8(pen).U8(tickType).I32(int32_t(tickColor));
+        b.PackedExact(incNum, 1)
+            .I32(tickLength)
+            .U8(gridPen)
+            .Bool(labels)
+            .U8(format)
+            .Bool(thousands)
+            .Bool(plus);
+        b.I32(decimals);
+    }
+};
+
+Bytes settings2D(const Axis2D& x, const Axis2D& y, uint32_t back, const std::vector<std::string>& texts,
+                 const TFontRecord& fx, const TFontRecord& fy) {
+    ByteBuilder b;
+    x.put(b);
+    y.put(b);
+    b.I32(int32_t(back));
+    EXPECT_EQ(b.Size(), 226u);
+    for (const auto& t : texts)
+        b.Str(t);
+    fontBytes(b, fx);
+    fontBytes(b, fy);
+    return b.b;
+}
+
+} // namespace
+
+TEST(Settings2D, DefaultRecordAndRoundTrip) {
+    TScopedScriptedUiHook hook;
+    TSetting2DObj s;
+    EXPECT_FALSE(s.Changed);
+    EXPECT_TRUE(s.X.ShowAxisLine);
+    EXPECT_TRUE(s.X.LoLimitEmpty);
+    EXPECT_EQ(s.X.LoLimit.Kind, mvEmpty);
+    EXPECT_EQ(s.Y.TickIncStr, "1");
+    expectExact(s.Y.TickInc, 1, 1);
+    EXPECT_EQ(s.X.TickType, tkTickMarks);
+    EXPECT_EQ(s.X.GridPenStyle, 2);
+    EXPECT_EQ(s.X.DecimalPlaces, 1);
+    EXPECT_EQ(s.BackColor, 0xFFFFFFu);
+    const TFontRecord def = GetDefaultFont();
+    EXPECT_EQ(s.XLabelFont, def);
+    EXPECT_EQ(s.YLabelFont, def);
+
+    const Bytes written = WrittenBody(1, [&](TWriteGraphFile& w) { s.WriteToFile(w); });
+    EXPECT_EQ(written, settings2D(Axis2D{}, Axis2D{}, 0xFFFFFF, {"", "", "1", "", "", "1"}, def, def));
+
+    TSetting2DObj back;
+    back.X.TickIncStr = "7";
+    ReadBody(4, 1, written, [&](TReadGraphFile& r) { back.ReadFromFile(r); });
+    EXPECT_TRUE(back.Changed);
+    EXPECT_EQ(back.X.TickIncStr, "1");
+    expectExact(back.X.TickInc, 1, 1);
+    EXPECT_TRUE(back.X.LoLimitEmpty);
+    EXPECT_EQ(back.X.LoLimitStr, "");
+    EXPECT_EQ(WrittenBody(1, [&](TWriteGraphFile& w) { back.WriteToFile(w); }), written);
+    EXPECT_TRUE(hook->Messages.empty());
+    EXPECT_TRUE(hook->ModalForms.empty());
+}
+
+TEST(Settings2D, VersionThreeAndFourEvaluateTheirTexts) {
+    TScopedScriptedUiHook hook;
+    Axis2D x;
+    x.show = false;
+    x.loEmpty = false;
+    x.loKind = 2;
+    x.loNum = 7; // replaced by the text's value
+    x.hiEmpty = true;
+    x.hiKind = 2;
+    x.hiNum = 9; // an empty limit keeps the record's value
+    x.axisColor = 0x0000FF;
+    x.width = 3;
+    x.pen = 1;
+    x.tickType = 3;
+    x.tickColor = 0x00FF00;
+    x.tickLength = 7;
+    x.gridPen = 4;
+    x.labels = false;
+    x.format = 2;
+    x.thousands = false;
+    x.plus = true;
+    x.decimals = 5;
+    Axis2D y;
+    y.format = 4;
+    y.decimals = 18;
+    const TFontRecord fx{"Arial", 0xFF, 3, 12}, fy{"Courier", 0x00FF00, 0, 9};
+    const Bytes body = settings2D(x, y, 0x123456, {"-2.5", "junk(", "1/4", "", "", "2"}, fx, fy);
+
+    for (int version : {3, 4}) {
+        TSetting2DObj s;
+        ReadBody(version, 1, body, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+        EXPECT_FALSE(s.X.ShowAxisLine);
+        EXPECT_FALSE(s.X.LoLimitEmpty);
+        EXPECT_EQ(s.X.LoLimitStr, "-2.5");
+        expectExact(s.X.LoLimit, -5, 2);
+        EXPECT_TRUE(s.X.HiLimitEmpty);
+        EXPECT_EQ(s.X.HiLimitStr, "junk(");
+        expectExact(s.X.HiLimit, 9, 1);
+        EXPECT_EQ(s.X.AxisColor, 0x0000FFu);
+        EXPECT_EQ(s.X.AxisWidth, 3);
+        EXPECT_EQ(s.X.AxisPenStyle, 1);
+        EXPECT_EQ(s.X.TickType, tkGridLines);
+        EXPECT_EQ(s.X.TickColor, 0x00FF00u);
+        EXPECT_EQ(s.X.TickIncStr, "1/4");
+        expectExact(s.X.TickInc, 1, 4);
+        EXPECT_EQ(s.X.TickLength, 7);
+        EXPECT_EQ(s.X.GridPenStyle, 4);
+        EXPECT_FALSE(s.X.ShowTickLabels);
+        EXPECT_EQ(s.X.LabelFormat, nfScientific);
+        EXPECT_FALSE(s.X.ThousandsSeparator);
+        EXPECT_TRUE(s.X.PlusSign);
+        EXPECT_EQ(s.X.DecimalPlaces, 5);
+        EXPECT_EQ(s.Y.LabelFormat, nfCurrencyFixedDec);
+        EXPECT_EQ(s.Y.DecimalPlaces, 18);
+        EXPECT_EQ(s.Y.TickIncStr, "2");
+        expectExact(s.Y.TickInc, 2, 1);
+        EXPECT_EQ(s.BackColor, 0x123456u);
+        EXPECT_EQ(s.XLabelFont, fx);
+        EXPECT_EQ(s.YLabelFont, fy);
+        // The written record carries the values the texts evaluated to, and reads back
+        // to the same bytes.
+        const Bytes saved = WrittenBody(1, [&](TWriteGraphFile& w) { s.WriteToFile(w); });
+        ASSERT_GT(saved.size(), 226u);
+        EXPECT_EQ(Bytes(saved.begin() + 2, saved.begin() + 29), ByteBuilder().PackedExact(-5, 2).b);
+        EXPECT_EQ(Bytes(saved.begin() + 30, saved.begin() + 57), ByteBuilder().PackedExact(9, 1).b);
+        EXPECT_EQ(Bytes(saved.begin() + 71, saved.begin() + 98), ByteBuilder().PackedExact(1, 4).b);
+        TSetting2DObj again;
+        ReadBody(4, 1, saved, [&](TReadGraphFile& r) { again.ReadFromFile(r); });
+        EXPECT_EQ(WrittenBody(1, [&](TWriteGraphFile& w) { again.WriteToFile(w); }), saved);
+    }
+    EXPECT_TRUE(hook->ModalForms.empty()) << "an empty limit's text is never offered for repair";
+}
+
+TEST(Settings2D, CommaSeparatorLocalisesTextsBothWays) {
+    TScopedScriptedUiHook hook;
+    FormatSettings().DecimalSeparator = ',';
+    Axis2D x;
+    x.loEmpty = false;
+    const TFontRecord f = GetDefaultFont();
+    TSetting2DObj s;
+    ReadBody(
+        4, 1, settings2D(x, Axis2D{}, 0, {"-2.5", "", "0.25", "", "", "1"}, f, f),
+        [&](TReadGraphFile& r) { s.ReadFromFile(r); }, ',');
+    EXPECT_EQ(s.X.LoLimitStr, "-2,5");
+    expectExact(s.X.LoLimit, -5, 2);
+    EXPECT_EQ(s.X.TickIncStr, "0,25");
+    expectExact(s.X.TickInc, 1, 4);
+    const Bytes back = WrittenBody(
+        1, [&](TWriteGraphFile& w) { s.WriteToFile(w); }, ',');
+    const std::string text(back.begin(), back.end());
+    EXPECT_NE(text.find("-2.5"), std::string::npos);
+    EXPECT_NE(text.find("0.25"), std::string::npos);
+    ResetFormatSettings();
+}
+
+TEST(Settings2D, VersionTwoFloatsAndEmptyLimits) {
+    TScopedScriptedUiHook hook;
+    auto axis = [](ByteBuilder& b, bool loEmpty, long double lo, long double inc) {
+        b.Bool(true).Bool(loEmpty).Ext(lo).Bool(true).Ext(0).I32(0x00AA00).I32(2).U8(3).U8(2).I32(0x0000BB);
+        b.Ext(inc).I32(6).U8(1).Bool(true).U8(1).Bool(false).Bool(true).I32(4);
+    };
+    ByteBuilder b;
+    axis(b, true, 3.25L, 0.5L);
+    axis(b, false, -1.75L, 2);
+    b.I32(0x00C0C0);
+    ASSERT_EQ(b.Size(), 124u);
+    b.Str("junk(").Str("").Str("").Str("").Str("").Str("3");
+    b.Font("Arial", 1, 0, 10).Font("Arial", 2, 0, 11);
+
+    TSetting2DObj s;
+    ReadBody(2, 1, b.b, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+    EXPECT_TRUE(s.X.LoLimitEmpty);
+    EXPECT_EQ(s.X.LoLimitStr, "junk(");
+    expectFloat(s.X.LoLimit, 3.25L);
+    EXPECT_TRUE(hook->ModalForms.empty()) << "the empty limit's text is not evaluated";
+    // An empty text leaves the record's value, turned into an inexact value.
+    EXPECT_FALSE(s.Y.LoLimitEmpty);
+    expectFloat(s.Y.LoLimit, -1.75L);
+    expectFloat(s.X.TickInc, 0.5L);
+    expectExact(s.Y.TickInc, 3, 1);
+    EXPECT_EQ(s.X.AxisColor, 0x00AA00u);
+    EXPECT_EQ(s.X.AxisPenStyle, 3);
+    EXPECT_EQ(s.X.TickType, tkGridMarks);
+    EXPECT_EQ(s.X.TickColor, 0x0000BBu);
+    EXPECT_EQ(s.Y.TickLength, 6);
+    EXPECT_EQ(s.Y.GridPenStyle, 1);
+    EXPECT_EQ(s.Y.LabelFormat, nfFixedDecimal);
+    EXPECT_FALSE(s.Y.ThousandsSeparator);
+    EXPECT_TRUE(s.Y.PlusSign);
+    EXPECT_EQ(s.Y.DecimalPlaces, 4);
+    EXPECT_EQ(s.BackColor, 0x00C0C0u);
+    EXPECT_EQ(s.YLabelFont.Color, 2u);
+}
+
+TEST(Settings2D, VersionOneSharesOneSetOfValues) {
+    TScopedScriptedUiHook hook;
+    ByteBuilder b;
+    b.Bool(true).I32(0x112233).I16(2).U8(3).I32(0xABCDEF).U8(0).Short("0.5", 50).Ext(0.5L);
+    b.I32(0x445566).I16(4).Bool(false).I16(3);
+    ASSERT_EQ(b.Size(), 83u);
+    b.FontV1("Times", 0x10, 1, 10);
+
+    TSetting2DObj s;
+    s.X.GridPenStyle = 4; // not in the record: kept
+    ReadBody(1, 1, b.b, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+    EXPECT_TRUE(s.Changed);
+    for (const TSetting2DAxis* a : {&s.X, &s.Y}) {
+        EXPECT_TRUE(a->ShowAxisLine);
+        EXPECT_EQ(a->AxisColor, 0x112233u);
+        EXPECT_EQ(a->AxisWidth, 2);
+        EXPECT_EQ(a->AxisPenStyle, 3);
+        EXPECT_EQ(a->TickType, tkNone);
+        EXPECT_EQ(a->TickIncStr, "0.5");
+        expectExact(a->TickInc, 1, 2);
+        EXPECT_EQ(a->TickColor, 0x445566u);
+        EXPECT_EQ(a->TickLength, 4);
+        EXPECT_FALSE(a->ShowTickLabels);
+        EXPECT_EQ(a->DecimalPlaces, 3);
+        EXPECT_TRUE(a->LoLimitEmpty);
+        EXPECT_TRUE(a->HiLimitEmpty);
+        EXPECT_EQ(a->LabelFormat, nfMaxDecimal);
+    }
+    EXPECT_EQ(s.X.GridPenStyle, 4);
+    EXPECT_EQ(s.Y.GridPenStyle, 2);
+    EXPECT_EQ(s.BackColor, 0xABCDEFu);
+    EXPECT_EQ(s.XLabelFont.Name, "Times");
+    EXPECT_EQ(s.XLabelFont.Size, 10);
+    EXPECT_EQ(s.YLabelFont, s.XLabelFont);
+
+    // A non-zero tick flag means tick marks.
+    b.b[12] = 1;
+    ReadBody(1, 1, b.b, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+    EXPECT_EQ(s.Y.TickType, tkTickMarks);
+}
+
+TEST(Settings2D, BadTextsAndOutOfRangeFieldsEndTheLoad) {
+    const TFontRecord f = GetDefaultFont();
+    auto fails = [&](const Axis2D& x, std::vector<std::string> texts = {"", "", "1", "", "", "1"}) {
+        TSetting2DObj s;
+        return LoadFails(4, 1, settings2D(x, Axis2D{}, 0, texts, f, f),
+                         [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+    };
+    {
+        TScopedScriptedUiHook hook;
+        EXPECT_FALSE(fails(Axis2D{}));
+        Axis2D a;
+        a.pen = 5;
+        EXPECT_TRUE(fails(a));
+        EXPECT_EQ(hook->LastMessage(), "Error loading file");
+        a = {};
+        a.tickType = 4;
+        EXPECT_TRUE(fails(a));
+        a = {};
+        a.gridPen = 200;
+        EXPECT_TRUE(fails(a));
+        a = {};
+        a.format = 5;
+        EXPECT_TRUE(fails(a));
+        a = {};
+        a.decimals = 19;
+        EXPECT_TRUE(fails(a));
+        a.decimals = -1;
+        EXPECT_TRUE(fails(a));
+    }
+    {
+        // A tick text that no longer compiles goes to the repair dialog; giving up ends the load.
+        TScopedScriptedUiHook hook;
+        hook->ScriptModal([](QDialog&) { return int(mrCancel); });
+        EXPECT_TRUE(fails(Axis2D{}, {"", "", "1+", "", "", "1"}));
+        EXPECT_EQ(hook->ModalForms.size(), 1u);
+    }
+    {
+        // Mended in the dialog, the load goes on with the mended text.
+        TScopedScriptedUiHook hook;
+        hook->ScriptModal([](QDialog& d) {
+            static_cast<TEditStrReadErrorDlg&>(d).EditString->setText("3/2");
+            return int(mrOk);
+        });
+        TSetting2DObj s;
+        ReadBody(4, 1, settings2D(Axis2D{}, Axis2D{}, 0, {"", "", "1+", "", "", "1"}, f, f),
+                 [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+        EXPECT_EQ(s.X.TickIncStr, "3/2");
+        expectExact(s.X.TickInc, 3, 2);
+    }
+}
+
+TEST(Settings2D, AssignFromCopiesAllButTheChangedFlag) {
+    TSetting2DObj src, dst;
+    src.Changed = true;
+    src.X.LoLimitStr = "5";
+    src.X.LoLimitEmpty = false;
+    IntToMathValue(5, src.X.LoLimit);
+    src.Y.TickIncStr = "0.1";
+    src.Y.LabelFormat = nfCurrencyMaxDec;
+    src.BackColor = 0x010203;
+    src.YLabelFont.Name = "Serif";
+    dst.AssignFrom(src);
+    EXPECT_FALSE(dst.Changed);
+    EXPECT_EQ(dst.X.LoLimitStr, "5");
+    EXPECT_FALSE(dst.X.LoLimitEmpty);
+    EXPECT_EQ(dst.Y.LabelFormat, nfCurrencyMaxDec);
+    EXPECT_EQ(dst.BackColor, 0x010203u);
+    EXPECT_EQ(dst.YLabelFont.Name, "Serif");
+    src.X.LoLimitStr[0] = '6';
+    src.YLabelFont.Name = "Mono";
+    EXPECT_EQ(dst.X.LoLimitStr, "5") << "texts are private copies";
+    EXPECT_EQ(dst.YLabelFont.Name, "Serif");
+    dst.Changed = true;
+    dst.AssignFrom(TSetting2DObj());
+    EXPECT_TRUE(dst.Changed);
+    EXPECT_TRUE(dst.X.LoLimitEmpty);
+}
+
+namespace {
+
+// The record of versions 3 and 4 of the polar settings, without texts and font.
+struct Polar {
+    uint32_t back = 0xFFFFFF;
+    int32_t count = 8;
+    std::vector<long double> angles{0, 45, 90, 135, 180, 225, 270, 315};
+    uint32_t axisColor = 0;
+    int32_t width = 1;
+    uint8_t pen = 0;
+    int64_t inc = 1;
+    uint8_t tickType = 0;
+    uint32_t tickColor = 0;
+    int32_t dash = 5, circle = 1;
+    uint8_t circlePen = 0;
+    bool labels = true;
+    uint8_t format = 0;
+    bool thousands = true, plus = false;
+    int32_t decimals = 1;
+    bool restrict = false;
+    int64_t radius = 5;
+
+    Bytes record() const {
+        ByteBuilder b;
+        b.I32(int32_t(back)).I32(count);
+        for (int i = 0; i < 360; ++i)
+            b.Ext(i < int(angles.size()) ? angles[i] : 0);
+        b.I32(int32_t(axisColor)).I32(width).U8(pen).PackedExact(inc, 1).U8(tickType).I32(int32_t(tickColor));
+        b.I32(dash).I32(circle).U8(circlePen).Bool(labels).U8(format).Bool(thousands).Bool(plus).I32(
+            decimals);
+        b.Bool(restrict).PackedExact(radius, 1);
+        EXPECT_EQ(b.Size(), 3694u);
+        return b.b;
+    }
+};
+
+} // namespace
+
+TEST(SettingsPolar, DefaultRecordAndRoundTrip) {
+    TScopedScriptedUiHook hook;
+    TSettingPolarObj s;
+    EXPECT_EQ(s.AxisCount, 8);
+    EXPECT_EQ(s.AxisAngles[7], 315);
+    EXPECT_EQ(s.AxisAngles[8], 0);
+    expectExact(s.TickInc, 1, 1);
+    expectExact(s.RadiusRestrict, 5, 1);
+    EXPECT_EQ(s.RadiusRestrictStr, "5");
+    EXPECT_EQ(s.TickMarkType, pkDashes);
+    const TFontRecord def = GetDefaultFont();
+    EXPECT_EQ(s.LabelFont, def);
+
+    ByteBuilder expected;
+    expected.Append(Polar{}.record()).Str("1").Str("5");
+    fontBytes(expected, def);
+    const Bytes written = WrittenBody(2, [&](TWriteGraphFile& w) { s.WriteToFile(w); });
+    EXPECT_EQ(written, expected.b);
+
+    TSettingPolarObj back;
+    back.AxisCount = 0;
+    ReadBody(4, 2, written, [&](TReadGraphFile& r) { back.ReadFromFile(r); });
+    EXPECT_TRUE(back.Changed);
+    EXPECT_EQ(back.AxisCount, 8);
+    EXPECT_EQ(WrittenBody(2, [&](TWriteGraphFile& w) { back.WriteToFile(w); }), written);
+
+    TSettingPolarObj copy;
+    back.Changed = true;
+    back.RadiusRestrictStr = "7";
+    back.AxisAngles[100] = 12.5;
+    copy.AssignFrom(back);
+    EXPECT_FALSE(copy.Changed);
+    EXPECT_EQ(copy.RadiusRestrictStr, "7");
+    EXPECT_EQ(copy.AxisAngles[100], 12.5);
+    back.RadiusRestrictStr[0] = '8';
+    EXPECT_EQ(copy.RadiusRestrictStr, "7");
+}
+
+TEST(SettingsPolar, RecordsOfVersionsOneToFour) {
+    TScopedScriptedUiHook hook;
+    Polar p;
+    p.back = 0x102030;
+    p.count = 3;
+    p.angles = {10, 20.5L, 330};
+    p.axisColor = 0x0000FF;
+    p.width = 2;
+    p.pen = 4;
+    p.tickType = 9; // any other type draws no ticks and is kept
+    p.tickColor = 0x00FF00;
+    p.dash = 8;
+    p.circle = 3;
+    p.circlePen = 2;
+    p.labels = false;
+    p.format = 3;
+    p.thousands = false;
+    p.plus = true;
+    p.decimals = 2;
+    p.restrict = true;
+    const TFontRecord font{"Arial", 5, 2, 14};
+    ByteBuilder v3;
+    v3.Append(p.record()).Str("0.5").Str("12");
+    fontBytes(v3, font);
+    for (int version : {3, 4}) {
+        TSettingPolarObj s;
+        ReadBody(version, 2, v3.b, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+        EXPECT_EQ(s.BackColor, 0x102030u);
+        EXPECT_EQ(s.AxisCount, 3);
+        EXPECT_EQ(s.AxisAngles[1], 20.5L);
+        EXPECT_EQ(s.AxisAngles[3], 0);
+        EXPECT_EQ(s.AxisPenStyle, 4);
+        EXPECT_EQ(s.TickIncStr, "0.5");
+        expectExact(s.TickInc, 1, 2);
+        EXPECT_EQ(s.TickMarkType, 9);
+        EXPECT_EQ(s.DashLength, 8);
+        EXPECT_EQ(s.CircleWidth, 3);
+        EXPECT_EQ(s.CirclePenStyle, 2);
+        EXPECT_FALSE(s.ShowLabels);
+        EXPECT_EQ(s.LabelFormat, nfCurrencyMaxDec);
+        EXPECT_FALSE(s.ThousandsSeparator);
+        EXPECT_TRUE(s.PlusSign);
+        EXPECT_EQ(s.DecimalPlaces, 2);
+        EXPECT_TRUE(s.RestrictRadius);
+        expectExact(s.RadiusRestrict, 12, 1);
+        EXPECT_EQ(s.LabelFont, font);
+    }
+
+    // Version 2: 80-bit floats for the two constants.
+    ByteBuilder v2;
+    v2.I32(0x0A0B0C).I32(2).Ext(0).Ext(90);
+    for (int i = 2; i < 360; ++i)
+        v2.Ext(0);
+    v2.I32(0x111111).I32(4).U8(1).Ext(2.5L).U8(1).I32(0x222222).I32(6).I32(2).U8(3).Bool(true).U8(1);
+    v2.Bool(true).Bool(false).I32(6).Bool(true).Ext(7.25L);
+    ASSERT_EQ(v2.Size(), 3660u);
+    v2.Str("").Str("29/4");
+    fontBytes(v2, font);
+    TSettingPolarObj s2;
+    ReadBody(2, 2, v2.b, [&](TReadGraphFile& r) { s2.ReadFromFile(r); });
+    EXPECT_EQ(s2.AxisCount, 2);
+    EXPECT_EQ(s2.AxisAngles[1], 90);
+    EXPECT_EQ(s2.AxisColor, 0x111111u);
+    expectFloat(s2.TickInc, 2.5L); // an empty text keeps the record's value
+    EXPECT_EQ(s2.TickMarkType, pkCircles);
+    EXPECT_EQ(s2.CircleWidth, 2);
+    EXPECT_EQ(s2.CirclePenStyle, 3);
+    EXPECT_EQ(s2.LabelFormat, nfFixedDecimal);
+    EXPECT_EQ(s2.DecimalPlaces, 6);
+    expectExact(s2.RadiusRestrict, 29, 4);
+
+    // Version 1: twelve axes with their angles, 16-bit numbers, short texts.
+    ByteBuilder v1;
+    v1.I32(0x00FFEE).I16(12);
+    for (int i = 0; i < 360; ++i)
+        v1.Ext(i < 12 ? 30.0L * i : 0);
+    v1.I32(0x0000AA).I16(3).U8(2).Short("2", 50).Ext(2).U8(1).I32(0x0000BB).I16(-4).I16(5).U8(1);
+    v1.Bool(true).I16(7).Bool(true).Short("10.5", 50).Ext(10.5L);
+    ASSERT_EQ(v1.Size(), 3749u);
+    v1.FontV1("Courier", 0x99, 4, 9);
+    TSettingPolarObj s1;
+    s1.LabelFormat = nfScientific; // not in the record: kept
+    ReadBody(1, 2, v1.b, [&](TReadGraphFile& r) { s1.ReadFromFile(r); });
+    EXPECT_EQ(s1.AxisCount, 12);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(s1.AxisAngles[i], 30.0L * i);
+    EXPECT_EQ(s1.AxisWidth, 3);
+    EXPECT_EQ(s1.AxisPenStyle, 2);
+    EXPECT_EQ(s1.TickIncStr, "2");
+    expectExact(s1.TickInc, 2, 1);
+    EXPECT_EQ(s1.DashLength, -4);
+    EXPECT_EQ(s1.CircleWidth, 5);
+    EXPECT_EQ(s1.DecimalPlaces, 7);
+    EXPECT_TRUE(s1.RestrictRadius);
+    expectExact(s1.RadiusRestrict, 21, 2);
+    EXPECT_EQ(s1.LabelFormat, nfScientific);
+    EXPECT_EQ(s1.LabelFont.Name, "Courier");
+    EXPECT_TRUE(hook->ModalForms.empty());
+}
+
+TEST(SettingsPolar, AxisCountBeyondTheTableEndsTheLoad) {
+    TScopedScriptedUiHook hook;
+    const TFontRecord f = GetDefaultFont();
+    for (int32_t count : {360, 0, 361, -1, 100000}) {
+        Polar p;
+        p.count = count;
+        ByteBuilder b;
+        b.Append(p.record()).Str("1").Str("5");
+        fontBytes(b, f);
+        TSettingPolarObj s;
+        const bool failed = LoadFails(4, 2, b.b, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+        EXPECT_EQ(failed, count < 0 || count > 360) << count;
+    }
+    EXPECT_EQ(hook->LastMessage(), "Error loading file");
+}
+
+TEST(Settings3D, RecordsOfEveryVersion) {
+    TScopedScriptedUiHook hook;
+    TSetting3DObj s;
+    const TFontRecord def = GetDefaultFont();
+    EXPECT_EQ(s.Z.LabelFont, def);
+    EXPECT_TRUE(s.Y.ShowMinusSign);
+    ByteBuilder expected;
+    expected.I32(0xFFFFFF);
+    for (int i = 0; i < 3; ++i)
+        expected.Bool(true).I32(0).Bool(true).Bool(true).Bool(true).Bool(true);
+    for (int i = 0; i < 3; ++i)
+        fontBytes(expected, def);
+    const Bytes written = WrittenBody(3, [&](TWriteGraphFile& w) { s.WriteToFile(w); });
+    EXPECT_EQ(written, expected.b);
+
+    ByteBuilder v2;
+    v2.I32(0x010101);
+    v2.Bool(false).I32(0xFF).Bool(true).Bool(false).Bool(true).Bool(false);
+    v2.Bool(true).I32(0xFF00).Bool(false).Bool(true).Bool(false).Bool(true);
+    v2.Bool(false).I32(0xFF0000).Bool(false).Bool(false).Bool(true).Bool(true);
+    v2.Font("X", 1, 0, 8).Font("Y", 2, 0, 9).Font("Z", 3, 0, 10);
+    for (int version : {2, 3, 4}) {
+        TSetting3DObj r3;
+        ReadBody(version, 3, v2.b, [&](TReadGraphFile& r) { r3.ReadFromFile(r); });
+        EXPECT_EQ(r3.BackColor, 0x010101u);
+        EXPECT_FALSE(r3.X.ShowAxisLine);
+        EXPECT_EQ(r3.Y.AxisColor, 0xFF00u);
+        EXPECT_FALSE(r3.Y.LabelPositiveEnd);
+        EXPECT_TRUE(r3.Y.LabelNegativeEnd);
+        EXPECT_TRUE(r3.Z.ShowMinusSign);
+        EXPECT_FALSE(r3.Z.LabelNegativeEnd);
+        EXPECT_EQ(r3.Z.LabelFont.Name, "Z");
+        EXPECT_EQ(WrittenBody(3, [&](TWriteGraphFile& w) { r3.WriteToFile(w); }), v2.b);
+    }
+
+    // Version 1: one colour, one pair of sign flags and one font for all three axes.
+    ByteBuilder v1;
+    v1.I32(0x0C0C0C).Bool(true).Bool(false).Bool(true).I32(0x00ABCD);
+    v1.Bool(true).Bool(false).Bool(false).Bool(true).Bool(true).Bool(true).Bool(false).Bool(true);
+    ASSERT_EQ(v1.Size(), 19u);
+    v1.FontV1("Old", 0x42, 1, 7);
+    TSetting3DObj s1;
+    ReadBody(1, 3, v1.b, [&](TReadGraphFile& r) { s1.ReadFromFile(r); });
+    EXPECT_TRUE(s1.Changed);
+    EXPECT_EQ(s1.BackColor, 0x0C0C0Cu);
+    EXPECT_TRUE(s1.X.ShowAxisLine);
+    EXPECT_FALSE(s1.Y.ShowAxisLine);
+    EXPECT_TRUE(s1.Z.ShowAxisLine);
+    for (const TSetting3DAxis* a : {&s1.X, &s1.Y, &s1.Z}) {
+        EXPECT_EQ(a->AxisColor, 0x00ABCDu);
+        EXPECT_FALSE(a->ShowPlusSign);
+        EXPECT_TRUE(a->ShowMinusSign);
+        EXPECT_EQ(a->LabelFont.Name, "Old");
+        EXPECT_EQ(a->LabelFont.Size, 7);
+    }
+    EXPECT_TRUE(s1.X.LabelPositiveEnd);
+    EXPECT_FALSE(s1.X.LabelNegativeEnd);
+    EXPECT_FALSE(s1.Y.LabelPositiveEnd);
+    EXPECT_TRUE(s1.Y.LabelNegativeEnd);
+    EXPECT_TRUE(s1.Z.LabelPositiveEnd);
+    EXPECT_TRUE(s1.Z.LabelNegativeEnd);
+
+    TSetting3DObj copy;
+    copy.AssignFrom(s1);
+    EXPECT_FALSE(copy.Changed);
+    EXPECT_EQ(copy.Y.LabelFont.Name, "Old");
+    EXPECT_EQ(copy.BackColor, 0x0C0C0Cu);
+}
