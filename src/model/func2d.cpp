@@ -1,6 +1,405 @@
 #include "model/func2d.h"
 
+#include "model/FILESAVE.h"
+#include "model/GapSort.h"
+#include "model/RecordValues.h"
+#include "platform/Errors.h"
+
+#include <algorithm>
+#include <cmath>
+
 TMath2DFunc::TMath2DFunc() {
     SetVariableCount(1);
     SetVariableName(0, "X");
+}
+
+namespace {
+constexpr int32_t ItemRecordSize = 89;
+constexpr int32_t RecordSize = 66; // versions 3 and 4
+constexpr int32_t RecordSizeV2 = 32;
+constexpr int32_t RecordSizeV1 = 135;
+constexpr int ShortTextLenV1 = 50;
+// A series stops after this many steps beyond its second value even when it has not
+// reached its end (CountSeriesValues refuses such series long before).
+constexpr int SeriesStepLimit = 5030;
+
+void checkSeriesValue(const TMathValue& v) {
+    QX_ASSERT(v.Kind != mvEmpty, "Empty series value");
+}
+
+// Second + d*k (ascending) or Second - d*k (descending), exact where the engine can.
+TMathValue seriesValue(const TMathValue& second, const TMathValue& d, int k, bool ascending) {
+    TMathValue kv, dk, v;
+    IntToMathValue(k, kv);
+    MulMathValue(d, kv, dk);
+    if (ascending)
+        AddMathValue(second, dk, v);
+    else
+        SubMathValue(second, dk, v);
+    return v;
+}
+
+// Order of the points: by x, then by the row, so the earliest row wins among equal x.
+// A NaN sorts after every number, so the order stays total whatever the values.
+int comparePoints(const TSpecialPoint& a, const TSpecialPoint& b) {
+    const long double x = a.Value.FloatValue, y = b.Value.FloatValue;
+    const bool xn = std::isnan(x), yn = std::isnan(y);
+    if (xn != yn) return xn ? 1 : -1;
+    if (!xn) {
+        if (x < y) return -1;
+        if (x > y) return 1;
+    }
+    if (a.ItemIndex < b.ItemIndex) return -1;
+    if (a.ItemIndex > b.ItemIndex) return 1;
+    return 0;
+}
+} // namespace
+
+// ---- TFunc2DSpecialItem ----
+
+TFunc2DSpecialItem::TFunc2DSpecialItem()
+    : FirstValue(EmptyMathValue()), SecondValue(EmptyMathValue()), EndValue(EmptyMathValue()) {}
+
+void TFunc2DSpecialItem::AssignFrom(const TFunc2DSpecialItem& source) {
+    if (&source != this) *this = source;
+}
+
+void TFunc2DSpecialItem::WriteToFile(TWriteGraphFile& writer) const {
+    TRecordBuilder rec(ItemRecordSize);
+    SetPackedValue(rec, 0, FirstValue);
+    SetPackedValue(rec, 27, SecondValue);
+    SetPackedValue(rec, 54, EndValue);
+    rec.SetByte(81, LeftBehavior);
+    rec.SetByte(82, AtBehavior);
+    rec.SetByte(83, RightBehavior);
+    rec.SetInt32(84, ValueCount);
+    rec.SetByte(88, Kind);
+    rec.WriteTo(writer);
+    writer.WriteMathString(FirstStr);
+    writer.WriteMathString(SecondStr);
+    writer.WriteMathString(EndStr);
+    writer.WriteMathString(FuncStr);
+}
+
+void TFunc2DSpecialItem::ReadFromFile(TReadGraphFile& reader) {
+    TRecordReader rec(reader, ItemRecordSize);
+    FirstValue = rec.PackedMathValue(0);
+    SecondValue = rec.PackedMathValue(27);
+    EndValue = rec.PackedMathValue(54);
+    LeftBehavior = rec.Byte(81);
+    AtBehavior = rec.Byte(82);
+    RightBehavior = rec.Byte(83);
+    // The count sizes the points array: it cannot exceed what one series may hold.
+    const int32_t count = rec.Int32(84);
+    if (count < 0 || count > MaxSeriesValues) reader.RaiseLoadError();
+    ValueCount = count;
+    Kind = rec.Byte(88);
+    FirstStr = reader.ReadMathString();
+    SecondStr = reader.ReadMathString();
+    EndStr = reader.ReadMathString();
+    FuncStr = reader.ReadMathString();
+    // The texts are the truth; the packed values only mirror them.
+    for (auto [text, value] : {std::pair{&FirstStr, &FirstValue}, std::pair{&SecondStr, &SecondValue},
+                               std::pair{&EndStr, &EndValue}}) {
+        if (text->empty())
+            *value = EmptyMathValue();
+        else
+            reader.EvaluateMathConstString(*text, *value);
+    }
+}
+
+// ---- series ----
+
+bool IsValidSeriesOrder(const TMathValue& First, const TMathValue& Second, const TMathValue& End) {
+    checkSeriesValue(First);
+    checkSeriesValue(Second);
+    checkSeriesValue(End);
+    const long double f = First.FloatValue, s = Second.FloatValue, e = End.FloatValue;
+    return (f < s && s < e) || (f > s && s > e);
+}
+
+bool CountSeriesValues(const TMathValue& First, const TMathValue& Second, const TMathValue& End,
+                       int32_t& Count) {
+    checkSeriesValue(First);
+    checkSeriesValue(Second);
+    checkSeriesValue(End);
+    Count = 0;
+    const long double f = First.FloatValue, s = Second.FloatValue, e = End.FloatValue;
+    if (f < s && s < e) {
+        Count = 3;
+        const long double d = std::fabs(s - f);
+        for (long double k = 1;; k += 1) {
+            if (s + d * k >= e) break;
+            if (++Count > MaxSeriesValues) return false;
+        }
+        return true;
+    }
+    if (f > s && s > e) {
+        Count = 3;
+        const long double d = std::fabs(f - s);
+        for (long double k = 1;; k += 1) {
+            if (s - d * k <= e) break;
+            if (++Count > MaxSeriesValues) return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+// ---- TFunc2DSpecialValues ----
+
+void TFunc2DSpecialValues::Clear() {
+    Items.clear();
+    Points.clear();
+}
+
+bool TFunc2DSpecialValues::CalculateValues(TMathFunction& Func) {
+    bool result = true;
+    try {
+        Points.clear();
+        int64_t total = 0;
+        for (const auto& item : Items)
+            total += std::clamp<int64_t>(item->ValueCount, 0, MaxSeriesValues);
+        Points.reserve(size_t(total));
+
+        for (size_t i = 0; i < Items.size() && result; ++i) {
+            const TFunc2DSpecialItem& item = *Items[i];
+            auto addPoint = [&](const TMathValue& value) {
+                Points.push_back({value, int32_t(i), item.LeftBehavior, item.AtBehavior, item.RightBehavior});
+            };
+            if (item.Kind == skSingleValue) {
+                addPoint(item.FirstValue);
+                continue;
+            }
+            checkSeriesValue(item.FirstValue);
+            checkSeriesValue(item.SecondValue);
+            checkSeriesValue(item.EndValue);
+            const bool throughFunc = item.Kind == skSeriesFunc;
+            if (throughFunc) {
+                Func.SetExpression(item.FuncStr);
+                if (!Func.CompileMathFunc()) {
+                    result = false;
+                    break;
+                }
+            }
+            // Where f fails for a value, the value itself stands for it.
+            auto addThrough = [&](const TMathValue& v) {
+                if (throughFunc) {
+                    Func.SetVariableValue(0, v);
+                    if (Func.EvaluateMathFunc()) {
+                        addPoint(Func.ResultValue);
+                        return;
+                    }
+                }
+                addPoint(v);
+            };
+            addThrough(item.FirstValue);
+            addThrough(item.SecondValue);
+            const long double f = item.FirstValue.FloatValue, s = item.SecondValue.FloatValue,
+                              e = item.EndValue.FloatValue;
+            const bool ascending = f < s && s < e;
+            const bool descending = f > s && s > e;
+            if (ascending || descending) {
+                // Each value is computed from the second, not accumulated, so an exact
+                // step such as 3/10 lands on 0.6 and 0.9 exactly.
+                TMathValue diff, d;
+                if (ascending)
+                    SubMathValue(item.SecondValue, item.FirstValue, diff);
+                else
+                    SubMathValue(item.FirstValue, item.SecondValue, diff);
+                AbsMathValue(diff, d);
+                for (int k = 1; k < SeriesStepLimit; ++k) {
+                    const TMathValue v = seriesValue(item.SecondValue, d, k, ascending);
+                    if (ascending ? v.FloatValue >= e : v.FloatValue <= e) break;
+                    addThrough(v);
+                }
+            }
+            addThrough(item.EndValue);
+        }
+        if (!result) {
+            Points.clear();
+            return false;
+        }
+
+        const int n = int(Points.size());
+        if (n > 1) {
+            GapSortRange(
+                n, [this](int i, int j, int& r) { r = comparePoints(Points[i], Points[j]); },
+                [this](int i, int j) {
+                    QX_ASSERT(i != j, "Sort swap error.");
+                    std::swap(Points[i], Points[j]);
+                });
+            // Of equal x only the first, the earliest row's, stays.
+            for (int i = 1; i < n; ++i)
+                if (Points[i].Value.FloatValue == Points[i - 1].Value.FloatValue) Points[i].ItemIndex = -1;
+            std::erase_if(Points, [](const TSpecialPoint& p) { return p.ItemIndex == -1; });
+        }
+    } catch (...) {
+        // Assertions, arithmetic errors and running out of memory all leave no points.
+        Points.clear();
+        return false;
+    }
+    return result;
+}
+
+void TFunc2DSpecialValues::WriteToFile(TWriteGraphFile& writer) const {
+    writer.WriteInteger(int32_t(Items.size()));
+    for (const auto& item : Items)
+        item->WriteToFile(writer);
+}
+
+bool TFunc2DSpecialValues::ReadFromFile(TReadGraphFile& reader) {
+    Clear();
+    bool result = true;
+    const int32_t count = reader.ReadInteger();
+    // Rows come from the function dialog, which holds at most MaxSeriesRows series rows
+    // and MaxPointRows single values; a larger count is not a file of this program.
+    if (count > MaxSeriesRows + MaxPointRows) reader.RaiseLoadError();
+    if (count > 15) Items.reserve(size_t(count));
+    if (reader.VersionNumber() == 2) {
+        // Version 2 knew single values only.
+        for (int32_t i = 0; i < count; ++i) {
+            auto item = std::make_unique<TFunc2DSpecialItem>();
+            reader.ReadMathConstString(item->FirstStr, item->FirstValue, false);
+            Items.push_back(std::move(item));
+        }
+        // Followed by entries of 10 bytes that later versions compute instead of storing.
+        const int32_t skipped = reader.ReadInteger();
+        for (int32_t i = 0; i < skipped; ++i)
+            reader.SkipBytes(10);
+        return result;
+    }
+    int seriesRows = 0, pointRows = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        auto item = std::make_unique<TFunc2DSpecialItem>();
+        item->ReadFromFile(reader);
+        if (item->Kind == skSingleValue) {
+            if (++pointRows > MaxPointRows) reader.RaiseLoadError();
+            Items.push_back(std::move(item));
+            continue;
+        }
+        if (++seriesRows > MaxSeriesRows) reader.RaiseLoadError();
+        if (item->Kind == skSeries || item->Kind == skSeriesFunc) {
+            // A series needs all three values in a usable order; a row that has lost
+            // one is dropped and reported, never asserted on.
+            int32_t n = 0;
+            const bool complete = item->FirstValue.Kind != mvEmpty && item->SecondValue.Kind != mvEmpty &&
+                                  item->EndValue.Kind != mvEmpty;
+            if (!complete || !IsValidSeriesOrder(item->FirstValue, item->SecondValue, item->EndValue) ||
+                !CountSeriesValues(item->FirstValue, item->SecondValue, item->EndValue, n)) {
+                result = false;
+                continue;
+            }
+            item->ValueCount = n;
+        }
+        Items.push_back(std::move(item));
+    }
+    return result;
+}
+
+void TFunc2DSpecialValues::CopyPointsFrom(const TFunc2DSpecialValues& source) {
+    if (&source == this) return;
+    Items.clear();
+    Points = source.Points;
+}
+
+// ---- TFunc2DObj ----
+
+TFunc2DObj::TFunc2DObj() : LoBound(EmptyMathValue()), HiBound(EmptyMathValue()) {}
+
+std::unique_ptr<TSequenceListObj> TFunc2DObj::Clone() const {
+    return std::make_unique<TFunc2DObj>();
+}
+
+void TFunc2DObj::Assign(const TSequenceListObj& Source) {
+    const auto& src = SequenceSourceAs<TFunc2DObj>(Source);
+    if (&src == this) return;
+    Func.Assign(src.Func);
+    LoBoundStr = src.LoBoundStr;
+    HiBoundStr = src.HiBoundStr;
+    LoBoundEmpty = src.LoBoundEmpty;
+    HiBoundEmpty = src.HiBoundEmpty;
+    LoBound = src.LoBound;
+    HiBound = src.HiBound;
+    AsymFixUp = src.AsymFixUp;
+    ExtraUndefAccuracy = src.ExtraUndefAccuracy;
+    FuncColor = src.FuncColor;
+    LineWidth = src.LineWidth;
+    SpecialValues.CopyPointsFrom(src.SpecialValues);
+}
+
+std::string TFunc2DObj::GetDescription() const {
+    return "Y=f(x)=" + Func.GetExpression();
+}
+
+void TFunc2DObj::WriteToFile(TWriteGraphFile& writer) const {
+    TRecordBuilder rec(RecordSize);
+    rec.SetBoolean(0, LoBoundEmpty);
+    rec.SetBoolean(1, HiBoundEmpty);
+    SetPackedValue(rec, 2, LoBound);
+    SetPackedValue(rec, 29, HiBound);
+    rec.SetBoolean(56, AsymFixUp);
+    rec.SetBoolean(57, ExtraUndefAccuracy);
+    rec.SetColor(58, FuncColor);
+    rec.SetInt32(62, LineWidth);
+    rec.WriteTo(writer);
+    writer.WriteMathString(LoBoundStr);
+    writer.WriteMathString(HiBoundStr);
+    SpecialValues.WriteToFile(writer);
+    Func.WriteToFile(writer);
+}
+
+bool TFunc2DObj::ReadFromFile(TReadGraphFile& reader) {
+    Modified = true;
+    bool result = true;
+    const int version = reader.VersionNumber();
+    if (version == 1) {
+        TRecordReader rec(reader, RecordSizeV1); // bytes 0 to 3 are not used
+        LoBoundStr = rec.ShortString(4, ShortTextLenV1);
+        HiBoundStr = rec.ShortString(55, ShortTextLenV1);
+        LoBoundEmpty = rec.Boolean(106);
+        HiBoundEmpty = rec.Boolean(107);
+        LoBound = FloatMathValue(rec.Extended(108));
+        HiBound = FloatMathValue(rec.Extended(118));
+        AsymFixUp = rec.Boolean(128);
+        FuncColor = rec.Color(129);
+        LineWidth = rec.Int16(133);
+        ExtraUndefAccuracy = false;
+        Func.ReadFromFile(reader);
+        if (!LoBoundEmpty) reader.EvaluateMathConstString(LoBoundStr, LoBound);
+        if (!HiBoundEmpty) reader.EvaluateMathConstString(HiBoundStr, HiBound);
+        SpecialValues.Clear(); // version 1 knew no special values
+    } else {
+        if (version >= 3) {
+            TRecordReader rec(reader, RecordSize);
+            LoBoundEmpty = rec.Boolean(0);
+            HiBoundEmpty = rec.Boolean(1);
+            LoBound = rec.PackedMathValue(2);
+            HiBound = rec.PackedMathValue(29);
+            AsymFixUp = rec.Boolean(56);
+            ExtraUndefAccuracy = rec.Boolean(57);
+            FuncColor = rec.Color(58);
+            LineWidth = rec.Int32(62);
+        } else {
+            TRecordReader rec(reader, RecordSizeV2);
+            LoBoundEmpty = rec.Boolean(0);
+            HiBoundEmpty = rec.Boolean(1);
+            LoBound = FloatMathValue(rec.Extended(2));
+            HiBound = FloatMathValue(rec.Extended(12));
+            AsymFixUp = rec.Boolean(22);
+            ExtraUndefAccuracy = rec.Boolean(23);
+            FuncColor = rec.Color(24);
+            LineWidth = rec.Int32(28);
+        }
+        // An empty bound keeps the record's value and is never offered for repair.
+        reader.ReadMathConstString(LoBoundStr, LoBound, LoBoundEmpty);
+        reader.ReadMathConstString(HiBoundStr, HiBound, HiBoundEmpty);
+        if (!SpecialValues.ReadFromFile(reader)) result = false;
+        Func.ReadFromFile(reader);
+    }
+    TMathFunction valueFunc;
+    valueFunc.SetVariableCount(1);
+    valueFunc.SetVariableName(0, "X");
+    if (!SpecialValues.CalculateValues(valueFunc)) result = false;
+    return result;
 }

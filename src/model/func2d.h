@@ -1,10 +1,134 @@
 #pragma once
-// Curves y = f(x) of 2D cartesian graphs.
+// Curves y = f(x) of 2D cartesian graphs: the expression, an optional lower and upper bound
+// of x, drawing options, colour, line width and the user's special x values.
+//
+// Special x values are rows typed in the function dialog: a single value, a series
+// first, second .. end, or such a series passed through f(x). Each row says how the
+// curve behaves left of, at and right of its values. The rows expand into one sorted,
+// duplicate-free array of points that the plotter walks while it samples the curve.
 
+#include "math/MathCalc.h"
+#include "math/MathFunc.h"
 #include "model/funcobj.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 // The expression y = f(x): one variable, "X".
 class TMath2DFunc : public TMathGraphFunc {
 public:
     TMath2DFunc();
+};
+
+// Kinds of a special-values row.
+enum : uint8_t { skSingleValue = 0, skSeries = 1, skSeriesFunc = 2 };
+
+// Behaviour codes left and right of a value ...
+enum : uint8_t {
+    sbAutomatic = 0,
+    sbExtraAccuracy = 1,
+    sbNoExtraAccuracy = 2,
+    sbPositiveInfinity = 3,
+    sbNegativeInfinity = 4,
+    sbNotContinuous = 5
+};
+// ... and at the value.
+enum : uint8_t { sbAtAutoDetect = 0, sbAtUndefined = 1 };
+
+// Limits of the special values: values one series may hold, and rows of each sort.
+inline constexpr int32_t MaxSeriesValues = 5000;
+inline constexpr int32_t MaxSeriesRows = 50;
+inline constexpr int32_t MaxPointRows = 1000;
+
+// One row of special x values.
+class TFunc2DSpecialItem {
+public:
+    std::string FirstStr;
+    std::string SecondStr; // series only
+    std::string EndStr;    // series only
+    TMathValue FirstValue;
+    TMathValue SecondValue;
+    TMathValue EndValue;
+    std::string FuncStr; // f(x) of a series through a function; its variable is "X"
+    uint8_t LeftBehavior = sbAutomatic;
+    uint8_t AtBehavior = sbAtAutoDetect;
+    uint8_t RightBehavior = sbAutomatic;
+    int32_t ValueCount = 1; // how many x values the row expands to
+    uint8_t Kind = skSingleValue;
+
+    TFunc2DSpecialItem();
+    void AssignFrom(const TFunc2DSpecialItem& source);
+    void WriteToFile(TWriteGraphFile& writer) const;
+    // The record and its four texts (file version 3 and later); each non-empty value
+    // text is evaluated again, an empty one leaves its value cleared.
+    void ReadFromFile(TReadGraphFile& reader);
+};
+
+// One computed special point.
+struct TSpecialPoint {
+    TMathValue Value;  // the x value
+    int32_t ItemIndex; // the row it came from
+    uint8_t LeftBehavior;
+    uint8_t AtBehavior;
+    uint8_t RightBehavior;
+};
+using TSpecialPointArray = std::vector<TSpecialPoint>;
+
+class TFunc2DSpecialValues {
+public:
+    std::vector<std::unique_ptr<TFunc2DSpecialItem>> Items; // in the dialog's row order
+    TSpecialPointArray Points;                              // sorted by x, no two of equal x
+
+    // Frees every row and empties Points.
+    void Clear();
+    // Expands the rows into Points. Func is an expression with the one variable "X"
+    // that series through f(x) use; the caller owns it. On failure Points is empty and
+    // the result false; the rows stay.
+    bool CalculateValues(TMathFunction& Func);
+    void WriteToFile(TWriteGraphFile& writer) const;
+    // Reads the rows of the reader's version (2 and later); false when a series row had
+    // to be dropped. Points are not computed here.
+    bool ReadFromFile(TReadGraphFile& reader);
+    // The drawing copy of a function takes the computed points; its own rows and points
+    // are dropped, and the source keeps both.
+    void CopyPointsFrom(const TFunc2DSpecialValues& source);
+};
+
+// First < Second < End or First > Second > End, by their floats.
+bool IsValidSeriesOrder(const TMathValue& First, const TMathValue& Second, const TMathValue& End);
+// How many values the series first, second .. end holds; false for a bad order or more
+// than MaxSeriesValues values.
+bool CountSeriesValues(const TMathValue& First, const TMathValue& Second, const TMathValue& End,
+                       int32_t& Count);
+
+class TFunc2DObj : public TBaseFuncObj {
+public:
+    TFunc2DSpecialValues SpecialValues;
+    TMath2DFunc Func;
+    std::string LoBoundStr;
+    std::string HiBoundStr;
+    bool LoBoundEmpty = true;
+    bool HiBoundEmpty = true;
+    TMathValue LoBound;
+    TMathValue HiBound;
+    bool AsymFixUp = false;          // "Vertical Asymptote Fix Up."
+    bool ExtraUndefAccuracy = false; // extra drawing accuracy "Near Undefined Points."
+    TColor FuncColor = clBlue;
+    int32_t LineWidth = 1;
+
+    TFunc2DObj();
+
+    std::unique_ptr<TSequenceListObj> Clone() const override;
+    // Copies everything but the rows; the computed points are copied too, so the drawing
+    // copy has them however often it is rebuilt from this object.
+    void Assign(const TSequenceListObj& Source) override;
+    std::string GetDescription() const override;
+
+    void WriteToFile(TWriteGraphFile& writer) const;
+    // Sets the modified flag and reads the record of the reader's version, then computes
+    // the special points. False when that failed or a series row was dropped; the object
+    // is loaded all the same.
+    bool ReadFromFile(TReadGraphFile& reader);
 };
