@@ -92,9 +92,12 @@ TEST(FuncPolar, RecordsOfEveryVersion) {
     p.Func.SetExpression("2*THETA");
     const Bytes saved = WrittenBody(2, [&](TWriteGraphFile& w) { p.WriteToFile(w); });
     TFuncPolarObj q;
-    ReadBody(4, 2, saved, [&](TReadGraphFile& r) { q.ReadFromFile(r); });
-    EXPECT_EQ(q.HiBound.FloatValue, DefaultHiBoundValue);
-    EXPECT_EQ(WrittenBody(2, [&](TWriteGraphFile& w) { q.WriteToFile(w); }), saved);
+    for (int version : {3, 4}) {
+        ReadBody(version, 2, saved, [&](TReadGraphFile& r) { q.ReadFromFile(r); });
+        EXPECT_EQ(q.HiBound.FloatValue, DefaultHiBoundValue);
+        EXPECT_EQ(q.GetDescription(), "R=f(Theta)=2*THETA");
+        EXPECT_EQ(WrittenBody(2, [&](TWriteGraphFile& w) { q.WriteToFile(w); }), saved);
+    }
 
     // Version 2: 80-bit floats; the texts are evaluated.
     ByteBuilder v2;
