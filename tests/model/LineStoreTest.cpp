@@ -42,8 +42,11 @@ TEST(LineStore, FreshStoreAndClear) {
     EXPECT_EQ(store.Colors[5], clRed);
     EXPECT_EQ(store.Colors[255], clBlue);
     EXPECT_EQ(store.Colors[0], 0u);
-    for (int i = 0; i < 256; ++i)
-        if (i != 5 && i != 255) EXPECT_EQ(store.Colors[i], 0u) << i;
+    for (int i = 0; i < 256; ++i) {
+        if (i != 5 && i != 255) {
+            EXPECT_EQ(store.Colors[i], 0u) << i;
+        }
+    }
 
     // Three blocks' worth of vertices, then back to the empty state.
     for (int i = 0; i < 1500; ++i)
