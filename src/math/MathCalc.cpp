@@ -352,7 +352,9 @@ void Reduce(TMathValue& V) {
 bool CommonDenominator(TMathValue& A, TMathValue& B) {
     if (A.Kind != mvFraction || B.Kind != mvFraction) QX_FAIL("Error can not calculate common denoninator");
     if (A.Denominator == 0 || B.Denominator == 0) QX_FAIL("Fraction divide by zero, in Common Denominator");
-    TMathValue a = A, b = B;
+    TMathValue a, b;
+    copyMathValue(a, A);
+    copyMathValue(b, B);
     if (!NormalizeSign(a) || !NormalizeSign(b)) return false;
     if (a.Denominator != b.Denominator) {
         std::int64_t an, ad, bn;
@@ -364,8 +366,8 @@ bool CommonDenominator(TMathValue& A, TMathValue& B) {
         b.Numerator = bn;
         b.Denominator = ad;
     }
-    A = a;
-    B = b;
+    copyMathValue(A, a);
+    copyMathValue(B, b);
     return true;
 }
 
@@ -384,7 +386,9 @@ void AddMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
         R.Kind = mvFloat;
         return;
     }
-    TMathValue a = A, b = B;
+    TMathValue a, b;
+    copyMathValue(a, A);
+    copyMathValue(b, B);
     R.FloatValue = f;
     R.Kind = mvFloat;
     std::int64_t n;
@@ -406,7 +410,9 @@ void SubMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
         R.Kind = mvFloat;
         return;
     }
-    TMathValue a = A, b = B;
+    TMathValue a, b;
+    copyMathValue(a, A);
+    copyMathValue(b, B);
     R.FloatValue = f;
     R.Kind = mvFloat;
     std::int64_t n;
@@ -428,7 +434,9 @@ void MulMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
         R.Kind = mvFloat;
         return;
     }
-    TMathValue a = A, b = B;
+    TMathValue a, b;
+    copyMathValue(a, A);
+    copyMathValue(b, B);
     R.FloatValue = f;
     R.Kind = mvFloat;
     // An exact zero times anything, float or not, stays an exact zero.
@@ -464,7 +472,9 @@ void DivMathValue(const TMathValue& A, const TMathValue& B, bool& ZeroDivide, TM
         R.Kind = mvFloat;
         return;
     }
-    TMathValue a = A, b = B;
+    TMathValue a, b;
+    copyMathValue(a, A);
+    copyMathValue(b, B);
     R.FloatValue = f;
     R.Kind = mvFloat;
     if (isExactZero(a) && f == 0) {
@@ -485,7 +495,9 @@ void PowerMathValue(const TMathValue& A, const TMathValue& B, bool& Invalid, TMa
     checkBinaryOperands(A, B, "Power Empty MathValue",
                         "Invaid fraction #1 denominator in function PowerMathValue",
                         "Invaid fraction #2 denominator in function PowerMathValue");
-    const TMathValue a = A, b = B;
+    TMathValue a, b;
+    copyMathValue(a, A);
+    copyMathValue(b, B);
     Invalid = false;
     R.Numerator = 0;
     R.Denominator = 1;
@@ -670,8 +682,9 @@ void FracMathValue(const TMathValue& A, TMathValue& R) {
 
 void AbsMathValue(const TMathValue& A, TMathValue& R) {
     checkUnaryOperand(A);
-    const TMathValue a = A;
-    R = a;
+    TMathValue a;
+    copyMathValue(a, A);
+    copyMathValue(R, a);
     R.FloatValue = std::fabs(a.FloatValue);
     if (a.Kind == mvFraction) {
         if (a.Numerator == Int64Min || a.Denominator == Int64Min) {
@@ -685,7 +698,8 @@ void AbsMathValue(const TMathValue& A, TMathValue& R) {
 
 void SqrtMathValue(const TMathValue& A, bool& Invalid, TMathValue& R) {
     checkUnaryOperand(A);
-    const TMathValue a = A;
+    TMathValue a;
+    copyMathValue(a, A);
     Invalid = false;
     // An exact value takes its sign from the fraction (an exact 0 may float to -5e-20).
     const bool negative = a.Kind == mvFraction ? a.Numerator < 0 : a.FloatValue < 0;
@@ -709,7 +723,8 @@ void SqrtMathValue(const TMathValue& A, bool& Invalid, TMathValue& R) {
 
 void FactMathValue(const TMathValue& A, bool& Invalid, bool& TooBig, TMathValue& R) {
     checkUnaryOperand(A);
-    const TMathValue a = A;
+    TMathValue a;
+    copyMathValue(a, A);
     Invalid = false;
     TooBig = false;
     R.Kind = mvEmpty;

@@ -23,6 +23,16 @@ struct TMathValue {
     TMathValueKind Kind = mvEmpty;
 };
 
+// Copies field by field. A plain struct copy moves the float with 16-byte vector loads,
+// which stall the processor when they follow the 80-bit store that wrote the float;
+// values go from step to step of the evaluator this way many times per sample point.
+inline void copyMathValue(TMathValue& Dest, const TMathValue& Source) {
+    Dest.Numerator = Source.Numerator;
+    Dest.Denominator = Source.Denominator;
+    Dest.FloatValue = Source.FloatValue;
+    Dest.Kind = Source.Kind;
+}
+
 #pragma pack(push, 1)
 // The 27-byte form inside graph data files: numerator, denominator, the ten bytes of the
 // 80-bit float and the kind byte, little-endian, nothing between them.

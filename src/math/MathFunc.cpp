@@ -310,82 +310,144 @@ long double fLog(long double x, bool& domain) {
 // ErrorCode and the evaluation loop stops.
 
 struct TMathSteps {
+    // Finite without a memory operand: x - x is 0 for every finite x and NaN otherwise.
+    static bool isFinite(long double x) { return x - x == 0; }
+
     // An x87 with overflow and invalid-operation traps enabled would have trapped here.
-    static void checkFloat(TMathFunction& f, const TMathValue& v) {
-        if (!(std::fabs(v.FloatValue) <= LDBL_MAX))
-            f.ErrorCode = std::isnan(v.FloatValue) ? meInvalidFloatOp : meFloatOverflow;
+    [[gnu::noinline]] static void floatFault(TMathFunction& f, long double x) {
+        f.ErrorCode = std::isnan(x) ? meInvalidFloatOp : meFloatOverflow;
     }
 
-    static TMathValue& binaryOperands(TMathFunction& f) {
-        if (f.StackTop < 1) QX_FAIL("Value stack underflow in TMathFunction");
-        --f.StackTop;
-        return f.EvalStack[f.StackTop];
+    static void checkFloat(TMathFunction& f, const TMathValue& v) {
+        const long double x = v.FloatValue;
+        if (!isFinite(x)) [[unlikely]]
+            floatFault(f, x);
+    }
+
+    [[noreturn, gnu::noinline]] static void stackUnderflow() {
+        QX_FAIL("Value stack underflow in TMathFunction");
+    }
+
+    // The left operand's slot, which takes the result; the right operand lies above it.
+    static TMathValue* binaryOperands(TMathFunction& f) {
+        const std::int32_t top = f.StackTop;
+        if (top < 1) [[unlikely]]
+            stackUnderflow();
+        f.StackTop = top - 1;
+        return f.EvalStack.data() + (top - 1);
     }
 
     static TMathValue& topOperand(TMathFunction& f) {
-        if (f.StackTop < 0) QX_FAIL("Value stack underflow in TMathFunction");
+        if (f.StackTop < 0) [[unlikely]]
+            stackUnderflow();
         return f.EvalStack[f.StackTop];
     }
 
     static void pushConstant(TMathFunction& f, const TMathTokenRec& t) {
-        f.EvalStack[++f.StackTop] = t.Value;
+        copyMathValue(f.EvalStack[++f.StackTop], t.Value);
     }
 
     static void pushVariable(TMathFunction& f, const TMathTokenRec& t) {
-        f.EvalStack[++f.StackTop] = f.VariableValues[t.VarIndex];
+        copyMathValue(f.EvalStack[++f.StackTop], f.VariableValues[t.VarIndex]);
+    }
+
+    // A float operand makes the result a float: such pairs take the short road, with the
+    // same result the value functions give them but without the call and the checks that
+    // only exact pairs and broken values need.
+    static bool floatPair(const TMathValue& a, const TMathValue& b) {
+        if (a.Kind == mvFloat) return b.Kind == mvFloat || (b.Kind == mvFraction && b.Denominator > 0);
+        return b.Kind == mvFloat && a.Kind == mvFraction && a.Denominator > 0;
+    }
+
+    static void setFloat(TMathFunction& f, TMathValue& v, long double x) {
+        v.FloatValue = x;
+        v.Kind = mvFloat;
+        if (!isFinite(x)) [[unlikely]]
+            floatFault(f, x);
+    }
+
+    [[gnu::noinline]] static void addSlow(TMathFunction& f, TMathValue* s) {
+        notrap::AddMathValue(s[0], s[1], s[0]);
+        checkFloat(f, s[0]);
     }
 
     static void add(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue& a = binaryOperands(f);
-        notrap::AddMathValue(a, f.EvalStack[f.StackTop + 1], a);
-        checkFloat(f, a);
+        TMathValue* s = binaryOperands(f);
+        if (floatPair(s[0], s[1])) [[likely]]
+            setFloat(f, s[0], s[0].FloatValue + s[1].FloatValue);
+        else
+            addSlow(f, s);
+    }
+
+    [[gnu::noinline]] static void subtractSlow(TMathFunction& f, TMathValue* s) {
+        notrap::SubMathValue(s[0], s[1], s[0]);
+        checkFloat(f, s[0]);
     }
 
     static void subtract(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue& a = binaryOperands(f);
-        notrap::SubMathValue(a, f.EvalStack[f.StackTop + 1], a);
-        checkFloat(f, a);
+        TMathValue* s = binaryOperands(f);
+        if (floatPair(s[0], s[1])) [[likely]]
+            setFloat(f, s[0], s[0].FloatValue - s[1].FloatValue);
+        else
+            subtractSlow(f, s);
+    }
+
+    [[gnu::noinline]] static void multiplySlow(TMathFunction& f, TMathValue* s) {
+        notrap::MulMathValue(s[0], s[1], s[0]);
+        checkFloat(f, s[0]);
     }
 
     static void multiply(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue& a = binaryOperands(f);
-        notrap::MulMathValue(a, f.EvalStack[f.StackTop + 1], a);
-        checkFloat(f, a);
+        TMathValue* s = binaryOperands(f);
+        // An exact zero times anything stays an exact zero: not for the short road.
+        if (floatPair(s[0], s[1]) && (s[0].Kind == mvFloat || s[0].Numerator != 0) &&
+            (s[1].Kind == mvFloat || s[1].Numerator != 0)) [[likely]]
+            setFloat(f, s[0], s[0].FloatValue * s[1].FloatValue);
+        else
+            multiplySlow(f, s);
+    }
+
+    [[gnu::noinline]] static void divideSlow(TMathFunction& f, TMathValue* s) {
+        bool zeroDivide = false;
+        notrap::DivMathValue(s[0], s[1], zeroDivide, s[0]);
+        if (zeroDivide)
+            f.ErrorCode = meDivisionByZero;
+        else
+            checkFloat(f, s[0]);
     }
 
     static void divide(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue& a = binaryOperands(f);
-        bool zeroDivide = false;
-        notrap::DivMathValue(a, f.EvalStack[f.StackTop + 1], zeroDivide, a);
-        if (zeroDivide) {
-            f.ErrorCode = meDivisionByZero;
-            return;
-        }
-        checkFloat(f, a);
+        TMathValue* s = binaryOperands(f);
+        const TMathValue& b = s[1];
+        // A float dividend gives a float quotient; zero and broken divisors go the long way.
+        if (s[0].Kind == mvFloat && b.FloatValue != 0 &&
+            (b.Kind == mvFloat || (b.Kind == mvFraction && b.Numerator != 0 && b.Denominator > 0))) [[likely]]
+            setFloat(f, s[0], s[0].FloatValue / b.FloatValue);
+        else
+            divideSlow(f, s);
     }
 
     static void power(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue& a = binaryOperands(f);
+        TMathValue* s = binaryOperands(f);
         bool invalid = false;
-        notrap::PowerMathValue(a, f.EvalStack[f.StackTop + 1], invalid, a);
-        if (invalid) {
+        notrap::PowerMathValue(s[0], s[1], invalid, s[0]);
+        if (invalid)
             f.ErrorCode = meInvalidExponential;
-            return;
-        }
-        checkFloat(f, a);
+        else
+            checkFloat(f, s[0]);
     }
 
     template <long double (*F)(long double, bool&)>
     static void floatFunction(TMathFunction& f, const TMathTokenRec&) {
         TMathValue& v = topOperand(f);
-        v.Kind = mvFloat;
         bool domain = false;
-        v.FloatValue = F(v.FloatValue, domain);
-        if (domain) {
+        const long double r = F(v.FloatValue, domain);
+        if (domain) [[unlikely]] {
+            v.Kind = mvFloat;
             f.ErrorCode = meInvalidDomain;
             return;
         }
-        checkFloat(f, v);
+        setFloat(f, v, r);
     }
 
     template <void (*F)(const TMathValue&, TMathValue&)>
@@ -395,36 +457,53 @@ struct TMathSteps {
         checkFloat(f, v);
     }
 
+    [[gnu::noinline]] static void exponentialSlow(TMathFunction& f, TMathValue& v) {
+        notrap::ExpMathValue(v, v);
+        checkFloat(f, v);
+    }
+
+    static void exponential(TMathFunction& f, const TMathTokenRec&) {
+        TMathValue& v = topOperand(f);
+        if (v.Kind == mvFloat && v.FloatValue != 0) [[likely]]
+            setFloat(f, v, std::exp(v.FloatValue));
+        else
+            exponentialSlow(f, v);
+    }
+
     static void square(TMathFunction& f, const TMathTokenRec&) {
         TMathValue& v = topOperand(f);
+        if (v.Kind == mvFloat) [[likely]] {
+            setFloat(f, v, v.FloatValue * v.FloatValue);
+            return;
+        }
         notrap::MulMathValue(v, v, v);
         checkFloat(f, v);
     }
 
     static void squareRoot(TMathFunction& f, const TMathTokenRec&) {
         TMathValue& v = topOperand(f);
-        bool invalid = false;
-        SqrtMathValue(v, invalid, v);
-        if (invalid) {
-            f.ErrorCode = meInvalidDomain;
+        if (v.Kind == mvFloat && v.FloatValue >= 0) [[likely]] {
+            setFloat(f, v, std::sqrt(v.FloatValue));
             return;
         }
-        checkFloat(f, v);
+        bool invalid = false;
+        SqrtMathValue(v, invalid, v);
+        if (invalid)
+            f.ErrorCode = meInvalidDomain;
+        else
+            checkFloat(f, v);
     }
 
     static void factorial(TMathFunction& f, const TMathTokenRec&) {
         TMathValue& v = topOperand(f);
         bool invalid = false, tooBig = false;
         FactMathValue(v, invalid, tooBig, v);
-        if (tooBig) {
+        if (tooBig)
             f.ErrorCode = meFactorialTooBig;
-            return;
-        }
-        if (invalid) {
+        else if (invalid)
             f.ErrorCode = meInvalidDomain;
-            return;
-        }
-        checkFloat(f, v);
+        else
+            checkFloat(f, v);
     }
 
     static void noStep(TMathFunction&, const TMathTokenRec&) {
@@ -508,7 +587,7 @@ struct TMathSteps {
         case ttCot:
             return floatFunction<fCot>;
         case ttExp:
-            return exactFunction<notrap::ExpMathValue>;
+            return exponential;
         case ttGrInt:
             return exactFunction<GrIntMathValue>;
         case ttInt:
@@ -638,7 +717,7 @@ void TMathFunction::SetVariableFloat(std::int32_t Index, long double X) {
 void TMathFunction::SetVariableValue(std::int32_t Index, const TMathValue& Value) {
     QX_ASSERT(Index >= 0 && Index < VariableCount,
               "Variable index out of range in TMathFunction.SetVariableValue");
-    VariableValues[Index] = Value;
+    copyMathValue(VariableValues[Index], Value);
 }
 
 void TMathFunction::Assign(const TMathFunction& Source) {
@@ -1089,7 +1168,7 @@ void TMathFunction::EvalConstantPostFix(const TMathTokenArrayStackObj& Output) {
     }
     if (ErrorCode == meNoError) {
         if (StackTop == 0)
-            ResultValue = EvalStack[0];
+            copyMathValue(ResultValue, EvalStack[0]);
         else
             ErrorCode = meUnknownException;
     }
@@ -1105,7 +1184,7 @@ void TMathFunction::ComputeAOperator(const TMathValue& A, const TMathValue& B, c
     StackTop = 1;
     try {
         TMathSteps::codeOf(Operator.TokenType)(*this, Operator);
-        R = EvalStack[0];
+        copyMathValue(R, EvalStack[0]);
     } catch (...) {
         ErrorCode = currentExceptionCode();
         FloatToMathValue(R, 0);
@@ -1119,7 +1198,7 @@ void TMathFunction::ComputeAFunc(const TMathValue& A, const TMathTokenRec& Func,
     StackTop = 0;
     try {
         TMathSteps::codeOf(Func.TokenType)(*this, Func);
-        R = EvalStack[0];
+        copyMathValue(R, EvalStack[0]);
     } catch (...) {
         ErrorCode = currentExceptionCode();
         FloatToMathValue(R, 0);
@@ -1145,8 +1224,9 @@ bool TMathFunction::EvaluateMathFunc() {
         const TMathTokenRec* steps = Program.data();
         const std::int32_t count = static_cast<std::int32_t>(Program.size());
         try {
-            for (StepIndex = 0; StepIndex < count; ++StepIndex) {
-                const TMathTokenRec& step = steps[StepIndex];
+            for (std::int32_t i = 0; i < count; ++i) {
+                StepIndex = i;
+                const TMathTokenRec& step = steps[i];
                 step.Operation.Code(*step.Operation.Data, step);
                 if (ErrorCode != meNoError) break;
             }
@@ -1155,7 +1235,7 @@ bool TMathFunction::EvaluateMathFunc() {
         }
         if (ErrorCode == meNoError) {
             if (StackTop == 0)
-                ResultValue = EvalStack[0];
+                copyMathValue(ResultValue, EvalStack[0]);
             else
                 ErrorCode = meUnknownException;
         }
