@@ -343,8 +343,10 @@ struct TMathSteps {
         return f.EvalStack[f.StackTop];
     }
 
+    // A constant was written at compile time, so a whole-record vector copy is safe here
+    // and cheaper than moving its float through the x87 unit.
     static void pushConstant(TMathFunction& f, const TMathTokenRec& t) {
-        copyMathValue(f.EvalStack[++f.StackTop], t.Value);
+        f.EvalStack[++f.StackTop] = t.Value;
     }
 
     static void pushVariable(TMathFunction& f, const TMathTokenRec& t) {
@@ -504,6 +506,85 @@ struct TMathSteps {
             f.ErrorCode = meInvalidDomain;
         else
             checkFloat(f, v);
+    }
+
+    // The float result of A op B when a float operand makes the result a float, as the
+    // bound step would compute it; false when the pair needs the full value function.
+    static bool floatOperation(TMathTokenType op, const TMathValue& a, const TMathValue& b, long double& r) {
+        switch (op) {
+        case ttPlus:
+            if (!floatPair(a, b)) return false;
+            r = a.FloatValue + b.FloatValue;
+            return true;
+        case ttMinus:
+            if (!floatPair(a, b)) return false;
+            r = a.FloatValue - b.FloatValue;
+            return true;
+        case ttMultiply:
+            if (!floatPair(a, b) || (a.Kind != mvFloat && a.Numerator == 0) ||
+                (b.Kind != mvFloat && b.Numerator == 0))
+                return false;
+            r = a.FloatValue * b.FloatValue;
+            return true;
+        case ttDivide:
+            if (a.Kind != mvFloat || b.FloatValue == 0 ||
+                !(b.Kind == mvFloat || (b.Kind == mvFraction && b.Numerator != 0 && b.Denominator > 0)))
+                return false;
+            r = a.FloatValue / b.FloatValue;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // The evaluation loop. Every step runs through its bound operation except the two kinds
+    // that make up most of every program, which run here without a call: pushes, and
+    // + - * / on float results. A push that feeds such an operation directly is not copied
+    // onto the stack at all. The results are those of the bound steps, bit for bit.
+    // Returns the index of the step the run stopped at.
+    static std::int32_t run(TMathFunction& f, const TMathTokenRec* steps, std::int32_t count) {
+        TMathValue* const stack = f.EvalStack.data();
+        const TMathValue* const variables = f.VariableValues.data();
+        std::int32_t top = f.StackTop;
+        std::int32_t i = 0;
+        long double r;
+        while (i < count) {
+            const TMathTokenRec& t = steps[i];
+            const TMathTokenType type = t.TokenType;
+            if (type == ttConstant || type == ttVariable) {
+                const TMathValue& operand = type == ttConstant ? t.Value : variables[t.VarIndex];
+                if (top >= 0 && i + 1 < count &&
+                    floatOperation(steps[i + 1].TokenType, stack[top], operand, r)) {
+                    ++i; // the operation's step
+                } else {
+                    if (type == ttConstant)
+                        stack[++top] = t.Value; // written at compile time: see pushConstant
+                    else
+                        copyMathValue(stack[++top], operand);
+                    ++i;
+                    continue;
+                }
+            } else if (top >= 1 && floatOperation(type, stack[top - 1], stack[top], r)) {
+                --top;
+            } else {
+                f.StackTop = top;
+                t.Operation.Code(*t.Operation.Data, t);
+                if (f.ErrorCode != meNoError) return i;
+                top = f.StackTop;
+                ++i;
+                continue;
+            }
+            stack[top].FloatValue = r;
+            stack[top].Kind = mvFloat;
+            if (!isFinite(r)) [[unlikely]] {
+                f.StackTop = top;
+                floatFault(f, r);
+                return i;
+            }
+            ++i;
+        }
+        f.StackTop = top;
+        return count;
     }
 
     static void noStep(TMathFunction&, const TMathTokenRec&) {
@@ -694,6 +775,10 @@ void TMathFunction::SetVariableCount(std::int32_t Count) {
     VariableCount = Count;
 }
 
+void TMathFunction::variableIndexFault(const char* Operation) {
+    QX_FAIL(std::string("Variable index out of range in TMathFunction.") + Operation);
+}
+
 std::string TMathFunction::GetVariableName(std::int32_t Index) const {
     QX_ASSERT(Index >= 0 && Index < VariableCount,
               "Variable index out of range in TMathFunction.GetVariableName");
@@ -705,13 +790,6 @@ void TMathFunction::SetVariableName(std::int32_t Index, const std::string& Name)
               "Variable index out of range in TMathFunction.SetVariableName");
     VariableNames[Index] = Name;
     resetProgram();
-}
-
-void TMathFunction::SetVariableFloat(std::int32_t Index, long double X) {
-    QX_ASSERT(Index >= 0 && Index < VariableCount,
-              "Variable index out of range in TMathFunction.SetVariableFloat");
-    VariableValues[Index].Kind = mvFloat;
-    VariableValues[Index].FloatValue = X;
 }
 
 void TMathFunction::SetVariableValue(std::int32_t Index, const TMathValue& Value) {
@@ -1224,12 +1302,7 @@ bool TMathFunction::EvaluateMathFunc() {
         const TMathTokenRec* steps = Program.data();
         const std::int32_t count = static_cast<std::int32_t>(Program.size());
         try {
-            for (std::int32_t i = 0; i < count; ++i) {
-                StepIndex = i;
-                const TMathTokenRec& step = steps[i];
-                step.Operation.Code(*step.Operation.Data, step);
-                if (ErrorCode != meNoError) break;
-            }
+            StepIndex = TMathSteps::run(*this, steps, count);
         } catch (...) {
             ErrorCode = currentExceptionCode();
         }

@@ -84,7 +84,12 @@ public:
     bool CompileMathFunc();
     bool EvaluateMathFunc();
     long double GetResultFloat() const { return ResultValue.FloatValue; }
-    void SetVariableFloat(std::int32_t Index, long double X);
+    void SetVariableFloat(std::int32_t Index, long double X) {
+        if (Index < 0 || Index >= VariableCount) [[unlikely]]
+            variableIndexFault("SetVariableFloat");
+        VariableValues[Index].Kind = mvFloat;
+        VariableValues[Index].FloatValue = X;
+    }
     void SetVariableValue(std::int32_t Index, const TMathValue& Value);
     std::string GetErrorText() const { return MathErrorText(ErrorCode, ErrorPos); }
 
@@ -121,6 +126,7 @@ private:
     friend struct TMathSteps;
 
     void resetProgram();
+    [[noreturn]] static void variableIndexFault(const char* Operation);
     void setFault(TMathErrorCode Code, std::int32_t Position);
     void Tokenize(TMathTokenArrayStackObj& Input);
     void CleanExpression(std::string& Text, std::vector<std::int32_t>& Positions) const;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -618,4 +619,64 @@ TEST(MathFuncCompile, RandomTextsFailCleanly) {
         }
     }
     EXPECT_GT(compiled, 1000);
+}
+
+// A variable's value written into the text instead gives the very same bytes: the
+// evaluation loop of a compiled program and the compile-time run of a constant
+// expression must agree, exact and float paths, errors included.
+TEST(MathFuncEvaluate, ProgramsAgreeWithConstantRuns) {
+    const char* pieces[] = {"X", "X", "2",     "0",      "1.5",  "+",   "-", "*",   "/",    "^",
+                            "(", ")", "SQRT(", "ROUND(", "SIN(", "1/3", "-", "X*X", "EXP(", "ABS("};
+    struct TValue {
+        const char* text;
+        TMathValue value;
+    };
+    TRun sqrt2 = runConstant("SQRT(2)");
+    TRun sevenThirds = runConstant("7/3");
+    TRun minusFive = runConstant("-5");
+    TRun zero = runConstant("0");
+    const TValue values[] = {{"(SQRT(2))", sqrt2.value},
+                             {"(7/3)", sevenThirds.value},
+                             {"(-5)", minusFive.value},
+                             {"(0)", zero.value}};
+    std::uint32_t seed = 77;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    int compared = 0, failed = 0;
+    for (int k = 0; k < 20000; ++k) {
+        const TValue& v = values[next() % std::size(values)];
+        std::string text, constantText;
+        const int n = 2 + int(next() % 10);
+        int open = 0;
+        for (int i = 0; i < n; ++i) {
+            const std::string piece = pieces[next() % std::size(pieces)];
+            text += piece;
+            for (char c : piece) {
+                open += c == '(' ? 1 : c == ')' ? -1 : 0;
+                // Only the variable pieces hold an X ("EXP" is not one of them).
+                constantText += c == 'X' && piece != "EXP(" ? std::string(v.text) : std::string(1, c);
+            }
+        }
+        // Close what was opened so that more texts compile.
+        if (open < 0) continue;
+        text.append(std::size_t(open), ')');
+        constantText.append(std::size_t(open), ')');
+        TCompiled program(text, {"X"});
+        if (!program.ok || !program.f->HasVariables) continue;
+        program.f->SetVariableValue(0, v.value);
+        const bool ok = program.f->EvaluateMathFunc();
+        TCompiled constant(constantText);
+        ASSERT_EQ(ok, constant.ok) << text << " / " << constantText;
+        ASSERT_EQ(program.f->ErrorCode, constant.f->ErrorCode) << text;
+        TPackedMathValue a, b;
+        MathValueToPacked(program.f->ResultValue, a);
+        MathValueToPacked(constant.f->ResultValue, b);
+        ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << text << " / " << constantText;
+        ++compared;
+        if (!ok) ++failed;
+    }
+    EXPECT_GT(compared, 2000);
+    EXPECT_GT(failed, 100);
 }
