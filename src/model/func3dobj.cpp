@@ -1,6 +1,7 @@
 #include "model/func3dobj.h"
 
 #include "math/GrGlobal.h"
+#include "model/RecordValues.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -136,18 +137,6 @@ void evaluateConstStrings(TReadGraphFile& Reader,
         Reader.EvaluateMathConstString(*text, *value);
 }
 
-TMathValue floatValue(long double x) {
-    TMathValue v;
-    FloatToMathValue(v, x);
-    return v;
-}
-
-TMathValue intValue(int32_t n) {
-    TMathValue v;
-    IntToMathValue(n, v);
-    return v;
-}
-
 } // namespace
 
 int32_t MaxLineDetail(int32_t Count) {
@@ -165,8 +154,8 @@ int32_t MaxLineDetail(int32_t Count) {
 // Rotated curve
 
 TFuncRotateObj::TFuncRotateObj()
-    : Func(std::make_unique<TMathRotateFunc>()), LoBound(intValue(0)), HiBound(intValue(1)), P1X(intValue(0)),
-      P1Y(intValue(0)), P2X(intValue(1)), P2Y(intValue(1)) {}
+    : Func(std::make_unique<TMathRotateFunc>()), LoBound(ExactMathValue(0)), HiBound(ExactMathValue(1)),
+      P1X(ExactMathValue(0)), P1Y(ExactMathValue(0)), P2X(ExactMathValue(1)), P2Y(ExactMathValue(1)) {}
 
 TFuncRotateObj::~TFuncRotateObj() = default;
 
@@ -391,13 +380,13 @@ void TFuncRotateObj::readVersion3(TReadGraphFile& Reader) {
 
 void TFuncRotateObj::readVersion2(TReadGraphFile& Reader) {
     const TRecordReader r(Reader, RotateRecordSizeV2);
-    LoBound = floatValue(r.Extended(0));
-    HiBound = floatValue(r.Extended(10));
+    LoBound = FloatMathValue(r.Extended(0));
+    HiBound = FloatMathValue(r.Extended(10));
     RotationAxis = r.Byte(20);
-    P1X = floatValue(r.Extended(21));
-    P1Y = floatValue(r.Extended(31));
-    P2X = floatValue(r.Extended(41));
-    P2Y = floatValue(r.Extended(51));
+    P1X = FloatMathValue(r.Extended(21));
+    P1Y = FloatMathValue(r.Extended(31));
+    P2X = FloatMathValue(r.Extended(41));
+    P2Y = FloatMathValue(r.Extended(51));
     Circles = r.Int32(61);
     CircleDetail = r.Int32(65);
     Lines = r.Int32(69);
@@ -417,8 +406,8 @@ void TFuncRotateObj::readVersion1(TReadGraphFile& Reader) {
     const TRecordReader r(Reader, RotateRecordSizeV1);
     LoBoundStr = r.ShortString(4, ShortStringLength);
     HiBoundStr = r.ShortString(55, ShortStringLength);
-    LoBound = floatValue(r.Extended(106));
-    HiBound = floatValue(r.Extended(116));
+    LoBound = FloatMathValue(r.Extended(106));
+    HiBound = FloatMathValue(r.Extended(116));
     switch (r.Byte(126)) { // version 1 counted the axes from 1
     case 1:
         RotationAxis = RotateAboutX;
@@ -436,10 +425,10 @@ void TFuncRotateObj::readVersion1(TReadGraphFile& Reader) {
     P1YStr = r.ShortString(178, ShortStringLength);
     P2XStr = r.ShortString(229, ShortStringLength);
     P2YStr = r.ShortString(280, ShortStringLength);
-    P1X = floatValue(r.Extended(331));
-    P1Y = floatValue(r.Extended(341));
-    P2X = floatValue(r.Extended(351));
-    P2Y = floatValue(r.Extended(361));
+    P1X = FloatMathValue(r.Extended(331));
+    P1Y = FloatMathValue(r.Extended(341));
+    P2X = FloatMathValue(r.Extended(351));
+    P2Y = FloatMathValue(r.Extended(361));
     Circles = r.Int16(371);
     CircleDetail = r.Int16(373);
     Lines = r.Int16(375);
@@ -459,8 +448,8 @@ void TFuncRotateObj::readVersion1(TReadGraphFile& Reader) {
 // Surface
 
 TFunc3DObj::TFunc3DObj()
-    : Func(std::make_unique<TMath3DFunc>()), Var1Lo(intValue(-1)), Var1Hi(intValue(1)), Var2Lo(intValue(-1)),
-      Var2Hi(intValue(1)) {}
+    : Func(std::make_unique<TMath3DFunc>()), Var1Lo(ExactMathValue(-1)), Var1Hi(ExactMathValue(1)),
+      Var2Lo(ExactMathValue(-1)), Var2Hi(ExactMathValue(1)) {}
 
 TFunc3DObj::~TFunc3DObj() = default;
 
@@ -647,12 +636,12 @@ void TFunc3DObj::readVersion3(TReadGraphFile& Reader) {
 void TFunc3DObj::readVersion2(TReadGraphFile& Reader) {
     const TRecordReader r(Reader, SurfaceRecordSizeV2);
     FuncColor = r.Color(0);
-    Var1Lo = floatValue(r.Extended(4));
-    Var1Hi = floatValue(r.Extended(14));
+    Var1Lo = FloatMathValue(r.Extended(4));
+    Var1Hi = FloatMathValue(r.Extended(14));
     Var1Lines = r.Int32(24);
     Var1Detail = r.Int32(28);
-    Var2Lo = floatValue(r.Extended(32));
-    Var2Hi = floatValue(r.Extended(42));
+    Var2Lo = FloatMathValue(r.Extended(32));
+    Var2Hi = FloatMathValue(r.Extended(42));
     Var2Lines = r.Int32(52);
     Var2Detail = r.Int32(56);
     LimitTo700 = r.Boolean(60);
@@ -677,14 +666,14 @@ void TFunc3DObj::readVersion1(TReadGraphFile& Reader) {
     FuncColor = r.Color(5);
     Var1LoStr = r.ShortString(9, ShortStringLength);
     Var1HiStr = r.ShortString(60, ShortStringLength);
-    Var1Lo = floatValue(r.Extended(111));
-    Var1Hi = floatValue(r.Extended(121));
+    Var1Lo = FloatMathValue(r.Extended(111));
+    Var1Hi = FloatMathValue(r.Extended(121));
     Var1Lines = r.Int16(131);
     Var1Detail = r.Int16(133);
     Var2LoStr = r.ShortString(135, ShortStringLength);
     Var2HiStr = r.ShortString(186, ShortStringLength);
-    Var2Lo = floatValue(r.Extended(237));
-    Var2Hi = floatValue(r.Extended(247));
+    Var2Lo = FloatMathValue(r.Extended(237));
+    Var2Hi = FloatMathValue(r.Extended(247));
     Var2Lines = r.Int16(257);
     Var2Detail = r.Int16(259);
     LimitTo700 = r.Boolean(261);
