@@ -9,6 +9,10 @@ void SetPackedValue(TRecordBuilder& rec, std::size_t offset, const TMathValue& v
     rec.SetPackedMathValue(offset, v);
 }
 
+TMathValue ConstantField(const TRecordReader& rec, std::size_t offset, bool packed) {
+    return packed ? rec.PackedMathValue(offset) : FloatMathValue(rec.Extended(offset));
+}
+
 uint8_t EnumField(const TRecordReader& rec, std::size_t offset, uint8_t maxValue) {
     const uint8_t v = rec.Byte(offset);
     if (v > maxValue) rec.Reader().RaiseLoadError();

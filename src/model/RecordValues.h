@@ -13,6 +13,10 @@
 // always gives the same bytes however it was computed (a loaded text evaluates again).
 void SetPackedValue(TRecordBuilder& rec, std::size_t offset, const TMathValue& value);
 
+// A constant of a record: a packed value from file version 3 on, an 80-bit float of
+// version 2 (which becomes an inexact value).
+TMathValue ConstantField(const TRecordReader& rec, std::size_t offset, bool packed);
+
 // An enumeration byte; above maxValue fails the load.
 uint8_t EnumField(const TRecordReader& rec, std::size_t offset, uint8_t maxValue);
 // Digits of a number format, 0..MaxFormatDigits; anything else fails the load.

@@ -47,20 +47,17 @@ void putAxis(TRecordBuilder& rec, std::size_t base, const TSetting2DAxis& a) {
 
 void getAxis(const TRecordReader& rec, std::size_t base, TSetting2DAxis& a, bool packed) {
     const TAxisLayout& l = packed ? PackedLayout : FloatLayoutV2;
-    auto constant = [&](std::size_t at) {
-        return packed ? rec.PackedMathValue(at) : FloatMathValue(rec.Extended(at));
-    };
     a.ShowAxisLine = rec.Boolean(base + l.ShowAxisLine);
     a.LoLimitEmpty = rec.Boolean(base + l.LoLimitEmpty);
-    a.LoLimit = constant(base + l.LoLimit);
+    a.LoLimit = ConstantField(rec, base + l.LoLimit, packed);
     a.HiLimitEmpty = rec.Boolean(base + l.HiLimitEmpty);
-    a.HiLimit = constant(base + l.HiLimit);
+    a.HiLimit = ConstantField(rec, base + l.HiLimit, packed);
     a.AxisColor = rec.Color(base + l.AxisColor);
     a.AxisWidth = rec.Int32(base + l.AxisWidth);
     a.AxisPenStyle = EnumField(rec, base + l.AxisPenStyle, MaxPenStyleCode);
     a.TickType = EnumField(rec, base + l.TickType, tkGridLines);
     a.TickColor = rec.Color(base + l.TickColor);
-    a.TickInc = constant(base + l.TickInc);
+    a.TickInc = ConstantField(rec, base + l.TickInc, packed);
     a.TickLength = rec.Int32(base + l.TickLength);
     a.GridPenStyle = EnumField(rec, base + l.GridPenStyle, MaxPenStyleCode);
     a.ShowTickLabels = rec.Boolean(base + l.ShowTickLabels);

@@ -107,9 +107,6 @@ void TSettingPolarObj::ReadFromFile(TReadGraphFile& reader) {
     }
     const bool packed = version >= 3;
     const TPolarLayout& l = packed ? PackedLayout : FloatLayoutV2;
-    auto constant = [&](const TRecordReader& rec, std::size_t at) {
-        return packed ? rec.PackedMathValue(at) : FloatMathValue(rec.Extended(at));
-    };
     TRecordReader rec(reader, l.Size);
     BackColor = rec.Color(0);
     AxisCount = checkedAxisCount(rec, rec.Int32(4));
@@ -117,7 +114,7 @@ void TSettingPolarObj::ReadFromFile(TReadGraphFile& reader) {
     AxisColor = rec.Color(l.AxisColor);
     AxisWidth = rec.Int32(l.AxisWidth);
     AxisPenStyle = EnumField(rec, l.AxisPenStyle, MaxPenStyleCode);
-    TickInc = constant(rec, l.TickInc);
+    TickInc = ConstantField(rec, l.TickInc, packed);
     TickMarkType = rec.Byte(l.TickMarkType);
     TickColor = rec.Color(l.TickColor);
     DashLength = rec.Int32(l.DashLength);
@@ -129,7 +126,7 @@ void TSettingPolarObj::ReadFromFile(TReadGraphFile& reader) {
     PlusSign = rec.Boolean(l.PlusSign);
     DecimalPlaces = CheckedFormatDigits(rec, rec.Int32(l.DecimalPlaces));
     RestrictRadius = rec.Boolean(l.RestrictRadius);
-    RadiusRestrict = constant(rec, l.RadiusRestrict);
+    RadiusRestrict = ConstantField(rec, l.RadiusRestrict, packed);
     reader.ReadMathConstString(TickIncStr, TickInc, false);
     reader.ReadMathConstString(RadiusRestrictStr, RadiusRestrict, false);
     reader.ReadFont(LabelFont);

@@ -15,8 +15,15 @@ TMath2DFunc::TMath2DFunc() {
 
 namespace {
 constexpr int32_t ItemRecordSize = 89;
-constexpr int32_t RecordSize = 66; // versions 3 and 4
-constexpr int32_t RecordSizeV2 = 32;
+// Offsets of the function record: versions 3 and 4 hold the bounds as packed values,
+// version 2 as 80-bit floats.
+struct TFuncLayout {
+    std::size_t LoBoundEmpty, HiBoundEmpty, LoBound, HiBound, AsymFixUp, ExtraUndefAccuracy, FuncColor,
+        LineWidth;
+    int32_t Size;
+};
+constexpr TFuncLayout PackedLayout{0, 1, 2, 29, 56, 57, 58, 62, 66};
+constexpr TFuncLayout FloatLayoutV2{0, 1, 2, 12, 22, 23, 24, 28, 32};
 constexpr int32_t RecordSizeV1 = 135;
 constexpr int ShortTextLenV1 = 50;
 // A series stops after this many steps beyond its second value even when it has not
@@ -333,15 +340,16 @@ std::string TFunc2DObj::GetDescription() const {
 }
 
 void TFunc2DObj::WriteToFile(TWriteGraphFile& writer) const {
-    TRecordBuilder rec(RecordSize);
-    rec.SetBoolean(0, LoBoundEmpty);
-    rec.SetBoolean(1, HiBoundEmpty);
-    SetPackedValue(rec, 2, LoBound);
-    SetPackedValue(rec, 29, HiBound);
-    rec.SetBoolean(56, AsymFixUp);
-    rec.SetBoolean(57, ExtraUndefAccuracy);
-    rec.SetColor(58, FuncColor);
-    rec.SetInt32(62, LineWidth);
+    const TFuncLayout& l = PackedLayout;
+    TRecordBuilder rec(l.Size);
+    rec.SetBoolean(l.LoBoundEmpty, LoBoundEmpty);
+    rec.SetBoolean(l.HiBoundEmpty, HiBoundEmpty);
+    SetPackedValue(rec, l.LoBound, LoBound);
+    SetPackedValue(rec, l.HiBound, HiBound);
+    rec.SetBoolean(l.AsymFixUp, AsymFixUp);
+    rec.SetBoolean(l.ExtraUndefAccuracy, ExtraUndefAccuracy);
+    rec.SetColor(l.FuncColor, FuncColor);
+    rec.SetInt32(l.LineWidth, LineWidth);
     rec.WriteTo(writer);
     writer.WriteMathString(LoBoundStr);
     writer.WriteMathString(HiBoundStr);
@@ -370,27 +378,17 @@ bool TFunc2DObj::ReadFromFile(TReadGraphFile& reader) {
         if (!HiBoundEmpty) reader.EvaluateMathConstString(HiBoundStr, HiBound);
         SpecialValues.Clear(); // version 1 knew no special values
     } else {
-        if (version >= 3) {
-            TRecordReader rec(reader, RecordSize);
-            LoBoundEmpty = rec.Boolean(0);
-            HiBoundEmpty = rec.Boolean(1);
-            LoBound = rec.PackedMathValue(2);
-            HiBound = rec.PackedMathValue(29);
-            AsymFixUp = rec.Boolean(56);
-            ExtraUndefAccuracy = rec.Boolean(57);
-            FuncColor = rec.Color(58);
-            LineWidth = rec.Int32(62);
-        } else {
-            TRecordReader rec(reader, RecordSizeV2);
-            LoBoundEmpty = rec.Boolean(0);
-            HiBoundEmpty = rec.Boolean(1);
-            LoBound = FloatMathValue(rec.Extended(2));
-            HiBound = FloatMathValue(rec.Extended(12));
-            AsymFixUp = rec.Boolean(22);
-            ExtraUndefAccuracy = rec.Boolean(23);
-            FuncColor = rec.Color(24);
-            LineWidth = rec.Int32(28);
-        }
+        const bool packed = version >= 3;
+        const TFuncLayout& l = packed ? PackedLayout : FloatLayoutV2;
+        TRecordReader rec(reader, l.Size);
+        LoBoundEmpty = rec.Boolean(l.LoBoundEmpty);
+        HiBoundEmpty = rec.Boolean(l.HiBoundEmpty);
+        LoBound = ConstantField(rec, l.LoBound, packed);
+        HiBound = ConstantField(rec, l.HiBound, packed);
+        AsymFixUp = rec.Boolean(l.AsymFixUp);
+        ExtraUndefAccuracy = rec.Boolean(l.ExtraUndefAccuracy);
+        FuncColor = rec.Color(l.FuncColor);
+        LineWidth = rec.Int32(l.LineWidth);
         // An empty bound keeps the record's value and is never offered for repair.
         reader.ReadMathConstString(LoBoundStr, LoBound, LoBoundEmpty);
         reader.ReadMathConstString(HiBoundStr, HiBound, HiBoundEmpty);
