@@ -10,11 +10,58 @@ TMathParametricFunc::TMathParametricFunc() {
 }
 
 namespace {
-constexpr int32_t RecordSize = 66;
+// Offsets of the curve record: versions 3 and 4 hold the range as packed values, version 2
+// (polar curves only) as 80-bit floats.
+struct TCurveLayout {
+    std::size_t LoBound, HiBound, Samples, FuncColor, LineWidth;
+    int32_t Size;
+};
+constexpr TCurveLayout PackedLayout{0, 27, 54, 58, 62, 66};
+constexpr TCurveLayout FloatLayoutV2{0, 10, 20, 24, 28, 32};
 } // namespace
 
-TFuncParametricObj::TFuncParametricObj()
+// ---- TSampledCurveObj ----
+
+TSampledCurveObj::TSampledCurveObj()
     : LoBound(ExactMathValue(0)), HiBound(FloatMathValue(DefaultHiBoundValue)) {}
+
+void TSampledCurveObj::assignCurve(const TSampledCurveObj& source) {
+    LoBoundStr = source.LoBoundStr;
+    HiBoundStr = source.HiBoundStr;
+    LoBound = source.LoBound;
+    HiBound = source.HiBound;
+    Samples = source.Samples;
+    FuncColor = source.FuncColor;
+    LineWidth = source.LineWidth;
+}
+
+void TSampledCurveObj::writeCurve(TWriteGraphFile& writer) const {
+    const TCurveLayout& l = PackedLayout;
+    TRecordBuilder rec(l.Size);
+    SetPackedValue(rec, l.LoBound, LoBound);
+    SetPackedValue(rec, l.HiBound, HiBound);
+    rec.SetInt32(l.Samples, Samples);
+    rec.SetColor(l.FuncColor, FuncColor);
+    rec.SetInt32(l.LineWidth, LineWidth);
+    rec.WriteTo(writer);
+    writer.WriteMathString(LoBoundStr);
+    writer.WriteMathString(HiBoundStr);
+}
+
+void TSampledCurveObj::readCurve(TReadGraphFile& reader) {
+    const bool packed = reader.VersionNumber() >= 3;
+    const TCurveLayout& l = packed ? PackedLayout : FloatLayoutV2;
+    TRecordReader rec(reader, l.Size);
+    LoBound = ConstantField(rec, l.LoBound, packed);
+    HiBound = ConstantField(rec, l.HiBound, packed);
+    Samples = rec.Int32(l.Samples);
+    FuncColor = rec.Color(l.FuncColor);
+    LineWidth = rec.Int32(l.LineWidth);
+    reader.ReadMathConstString(LoBoundStr, LoBound, false);
+    reader.ReadMathConstString(HiBoundStr, HiBound, false);
+}
+
+// ---- TFuncParametricObj ----
 
 std::unique_ptr<TSequenceListObj> TFuncParametricObj::Clone() const {
     return std::make_unique<TFuncParametricObj>();
@@ -25,13 +72,7 @@ void TFuncParametricObj::Assign(const TSequenceListObj& Source) {
     if (&src == this) return;
     FuncX.Assign(src.FuncX);
     FuncY.Assign(src.FuncY);
-    LoBoundStr = src.LoBoundStr;
-    HiBoundStr = src.HiBoundStr;
-    LoBound = src.LoBound;
-    HiBound = src.HiBound;
-    Samples = src.Samples;
-    FuncColor = src.FuncColor;
-    LineWidth = src.LineWidth;
+    assignCurve(src);
 }
 
 std::string TFuncParametricObj::GetDescription() const {
@@ -39,15 +80,7 @@ std::string TFuncParametricObj::GetDescription() const {
 }
 
 void TFuncParametricObj::WriteToFile(TWriteGraphFile& writer) const {
-    TRecordBuilder rec(RecordSize);
-    SetPackedValue(rec, 0, LoBound);
-    SetPackedValue(rec, 27, HiBound);
-    rec.SetInt32(54, Samples);
-    rec.SetColor(58, FuncColor);
-    rec.SetInt32(62, LineWidth);
-    rec.WriteTo(writer);
-    writer.WriteMathString(LoBoundStr);
-    writer.WriteMathString(HiBoundStr);
+    writeCurve(writer);
     FuncX.WriteToFile(writer);
     FuncY.WriteToFile(writer);
 }
@@ -56,14 +89,7 @@ void TFuncParametricObj::ReadFromFile(TReadGraphFile& reader) {
     // Only the tagged function lists of version 3 and later can hold a parametric curve.
     QX_ASSERT(reader.VersionNumber() >= 3, "File version number error in read parametric");
     Modified = true;
-    TRecordReader rec(reader, RecordSize);
-    LoBound = rec.PackedMathValue(0);
-    HiBound = rec.PackedMathValue(27);
-    Samples = rec.Int32(54);
-    FuncColor = rec.Color(58);
-    LineWidth = rec.Int32(62);
-    reader.ReadMathConstString(LoBoundStr, LoBound, false);
-    reader.ReadMathConstString(HiBoundStr, HiBound, false);
+    readCurve(reader);
     FuncX.ReadFromFile(reader);
     FuncY.ReadFromFile(reader);
 }

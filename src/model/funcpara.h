@@ -19,10 +19,10 @@ public:
 // The default end of a parameter range, 2 pi, as the text "2pi" evaluates.
 inline constexpr long double DefaultHiBoundValue = 6.283185307179586477L;
 
-class TFuncParametricObj : public TBaseFuncObj {
+// What parametric and polar curves share: the parameter range as typed and as values, the
+// samples over it, colour and width, and the one record both kinds write.
+class TSampledCurveObj : public TBaseFuncObj {
 public:
-    TMathParametricFunc FuncX;
-    TMathParametricFunc FuncY;
     std::string LoBoundStr = "0";
     std::string HiBoundStr = "2pi";
     TMathValue LoBound;
@@ -31,7 +31,20 @@ public:
     TColor FuncColor = clBlue;
     int32_t LineWidth = 1;
 
-    TFuncParametricObj();
+protected:
+    TSampledCurveObj();
+    // Copies the fields above.
+    void assignCurve(const TSampledCurveObj& source);
+    // The record, then the two range texts.
+    void writeCurve(TWriteGraphFile& writer) const;
+    // The record of the reader's version (2 or later), then the two range texts evaluated.
+    void readCurve(TReadGraphFile& reader);
+};
+
+class TFuncParametricObj : public TSampledCurveObj {
+public:
+    TMathParametricFunc FuncX;
+    TMathParametricFunc FuncY;
 
     std::unique_ptr<TSequenceListObj> Clone() const override;
     void Assign(const TSequenceListObj& Source) override;

@@ -1,12 +1,9 @@
 #pragma once
 // Curves r = f(theta) of polar graphs.
 
-#include "math/MathCalc.h"
 #include "model/funcobj.h"
 #include "model/funcpara.h"
-#include "platform/Colors.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -17,18 +14,9 @@ public:
     TMathPolarFunc();
 };
 
-class TFuncPolarObj : public TBaseFuncObj {
+class TFuncPolarObj : public TSampledCurveObj {
 public:
     TMathPolarFunc Func; // variables "THETA" and "X"
-    std::string LoBoundStr = "0";
-    std::string HiBoundStr = "2pi";
-    TMathValue LoBound;
-    TMathValue HiBound;
-    int32_t Samples = 10000;
-    TColor FuncColor = clBlue;
-    int32_t LineWidth = 1;
-
-    TFuncPolarObj();
 
     std::unique_ptr<TSequenceListObj> Clone() const override;
     void Assign(const TSequenceListObj& Source) override;
