@@ -3,8 +3,8 @@
 #include "math/GrGlobal.h"
 #include "model/RecordValues.h"
 
+#include <array>
 #include <cmath>
-#include <initializer_list>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -122,19 +122,6 @@ template <class T> bool tryResize(std::vector<T>& v, int64_t n) {
 // Keeps the first failure of a generation run: a later line that goes in must not hide it.
 void noteResult(int& result, int code) {
     if (result == lrDone) result = code;
-}
-
-// Both kinds read their two ranges and their texts the same way.
-void readConstStrings(TReadGraphFile& Reader,
-                      std::initializer_list<std::pair<std::string*, TMathValue*>> items) {
-    for (const auto& [text, value] : items)
-        Reader.ReadMathConstString(*text, *value, false);
-}
-
-void evaluateConstStrings(TReadGraphFile& Reader,
-                          std::initializer_list<std::pair<std::string*, TMathValue*>> items) {
-    for (const auto& [text, value] : items)
-        Reader.EvaluateMathConstString(*text, *value);
 }
 
 } // namespace
@@ -310,95 +297,76 @@ int TFuncRotateObj::GenerateLines(uint8_t ColorIndex, TLineObj& LineStore) {
 }
 
 namespace {
-// Records of the rotated curve.
+// Offsets of the rotated curve's record: versions 3 and 4 hold the constants as packed
+// values, version 2 as 80-bit floats.
+struct TRotateLayout {
+    std::size_t LoBound, HiBound, RotationAxis, P1X, P1Y, P2X, P2Y, Circles, CircleDetail, Lines, LineDetail,
+        FuncColor, LimitTo700;
+    int32_t Size;
+};
+constexpr TRotateLayout RotatePackedLayout{0, 27, 54, 55, 82, 109, 136, 163, 167, 171, 175, 179, 183, 184};
+constexpr TRotateLayout RotateFloatLayoutV2{0, 10, 20, 21, 31, 41, 51, 61, 65, 69, 73, 77, 81, 82};
 constexpr int32_t RotateRecordSizeV1 = 384;
-constexpr int32_t RotateRecordSizeV2 = 82;
-constexpr int32_t RotateRecordSizeV3 = 184;
 constexpr int ShortStringLength = 50;
+
+// The constant texts of a rotated curve with their values, in the order of the file.
+template <class TObj> auto rotateTexts(TObj& f) {
+    return std::array{std::pair{&f.LoBoundStr, &f.LoBound}, std::pair{&f.HiBoundStr, &f.HiBound},
+                      std::pair{&f.P1XStr, &f.P1X},         std::pair{&f.P1YStr, &f.P1Y},
+                      std::pair{&f.P2XStr, &f.P2X},         std::pair{&f.P2YStr, &f.P2Y}};
+}
 } // namespace
 
 void TFuncRotateObj::WriteToFile(TWriteGraphFile& Writer) const {
     Writer.WriteInteger(Func3DKindRotate);
-    TRecordBuilder r(RotateRecordSizeV3);
-    r.SetPackedMathValue(0, LoBound);
-    r.SetPackedMathValue(27, HiBound);
-    r.SetByte(54, RotationAxis);
-    r.SetPackedMathValue(55, P1X);
-    r.SetPackedMathValue(82, P1Y);
-    r.SetPackedMathValue(109, P2X);
-    r.SetPackedMathValue(136, P2Y);
-    r.SetInt32(163, Circles);
-    r.SetInt32(167, CircleDetail);
-    r.SetInt32(171, Lines);
-    r.SetInt32(175, LineDetail);
-    r.SetColor(179, FuncColor);
-    r.SetBoolean(183, LimitTo700);
+    const TRotateLayout& l = RotatePackedLayout;
+    TRecordBuilder r(l.Size);
+    r.SetPackedMathValue(l.LoBound, LoBound);
+    r.SetPackedMathValue(l.HiBound, HiBound);
+    r.SetByte(l.RotationAxis, RotationAxis);
+    r.SetPackedMathValue(l.P1X, P1X);
+    r.SetPackedMathValue(l.P1Y, P1Y);
+    r.SetPackedMathValue(l.P2X, P2X);
+    r.SetPackedMathValue(l.P2Y, P2Y);
+    r.SetInt32(l.Circles, Circles);
+    r.SetInt32(l.CircleDetail, CircleDetail);
+    r.SetInt32(l.Lines, Lines);
+    r.SetInt32(l.LineDetail, LineDetail);
+    r.SetColor(l.FuncColor, FuncColor);
+    r.SetBoolean(l.LimitTo700, LimitTo700);
     r.WriteTo(Writer);
-    for (const std::string* s : {&LoBoundStr, &HiBoundStr, &P1XStr, &P1YStr, &P2XStr, &P2YStr})
-        Writer.WriteMathString(*s);
+    for (const auto& [text, value] : rotateTexts(*this))
+        Writer.WriteMathString(*text);
     Func->WriteToFile(Writer);
 }
 
 void TFuncRotateObj::ReadFromFile(TReadGraphFile& Reader) {
     Modified = true;
-    switch (Reader.VersionNumber()) {
-    case 1:
+    if (Reader.VersionNumber() == 1)
         readVersion1(Reader);
-        break;
-    case 2:
-        readVersion2(Reader);
-        break;
-    default:
-        readVersion3(Reader);
-        break;
-    }
+    else
+        readRecord(Reader);
 }
 
-void TFuncRotateObj::readVersion3(TReadGraphFile& Reader) {
-    const TRecordReader r(Reader, RotateRecordSizeV3);
-    LoBound = r.PackedMathValue(0);
-    HiBound = r.PackedMathValue(27);
-    RotationAxis = r.Byte(54);
-    P1X = r.PackedMathValue(55);
-    P1Y = r.PackedMathValue(82);
-    P2X = r.PackedMathValue(109);
-    P2Y = r.PackedMathValue(136);
-    Circles = r.Int32(163);
-    CircleDetail = r.Int32(167);
-    Lines = r.Int32(171);
-    LineDetail = r.Int32(175);
-    FuncColor = r.Color(179);
-    LimitTo700 = r.Boolean(183);
-    readConstStrings(Reader, {{&LoBoundStr, &LoBound},
-                              {&HiBoundStr, &HiBound},
-                              {&P1XStr, &P1X},
-                              {&P1YStr, &P1Y},
-                              {&P2XStr, &P2X},
-                              {&P2YStr, &P2Y}});
-    Func->ReadFromFile(Reader);
-}
-
-void TFuncRotateObj::readVersion2(TReadGraphFile& Reader) {
-    const TRecordReader r(Reader, RotateRecordSizeV2);
-    LoBound = FloatMathValue(r.Extended(0));
-    HiBound = FloatMathValue(r.Extended(10));
-    RotationAxis = r.Byte(20);
-    P1X = FloatMathValue(r.Extended(21));
-    P1Y = FloatMathValue(r.Extended(31));
-    P2X = FloatMathValue(r.Extended(41));
-    P2Y = FloatMathValue(r.Extended(51));
-    Circles = r.Int32(61);
-    CircleDetail = r.Int32(65);
-    Lines = r.Int32(69);
-    LineDetail = r.Int32(73);
-    FuncColor = r.Color(77);
-    LimitTo700 = r.Boolean(81);
-    readConstStrings(Reader, {{&LoBoundStr, &LoBound},
-                              {&HiBoundStr, &HiBound},
-                              {&P1XStr, &P1X},
-                              {&P1YStr, &P1Y},
-                              {&P2XStr, &P2X},
-                              {&P2YStr, &P2Y}});
+void TFuncRotateObj::readRecord(TReadGraphFile& Reader) {
+    const bool packed = Reader.VersionNumber() >= 3;
+    const TRotateLayout& l = packed ? RotatePackedLayout : RotateFloatLayoutV2;
+    const TRecordReader r(Reader, l.Size);
+    LoBound = ConstantField(r, l.LoBound, packed);
+    HiBound = ConstantField(r, l.HiBound, packed);
+    RotationAxis = r.Byte(l.RotationAxis);
+    P1X = ConstantField(r, l.P1X, packed);
+    P1Y = ConstantField(r, l.P1Y, packed);
+    P2X = ConstantField(r, l.P2X, packed);
+    P2Y = ConstantField(r, l.P2Y, packed);
+    Circles = r.Int32(l.Circles);
+    CircleDetail = r.Int32(l.CircleDetail);
+    Lines = r.Int32(l.Lines);
+    LineDetail = r.Int32(l.LineDetail);
+    FuncColor = r.Color(l.FuncColor);
+    LimitTo700 = r.Boolean(l.LimitTo700);
+    for (const auto& [text, value] : rotateTexts(*this))
+        Reader.ReadMathConstString(*text, *value, false);
     Func->ReadFromFile(Reader);
 }
 
@@ -436,12 +404,8 @@ void TFuncRotateObj::readVersion1(TReadGraphFile& Reader) {
     FuncColor = r.Color(379);
     LimitTo700 = r.Boolean(383);
     Func->ReadFromFile(Reader);
-    evaluateConstStrings(Reader, {{&LoBoundStr, &LoBound},
-                                  {&HiBoundStr, &HiBound},
-                                  {&P1XStr, &P1X},
-                                  {&P1YStr, &P1Y},
-                                  {&P2XStr, &P2X},
-                                  {&P2YStr, &P2Y}});
+    for (const auto& [text, value] : rotateTexts(*this))
+        Reader.EvaluateMathConstString(*text, *value);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -576,77 +540,68 @@ int TFunc3DObj::GenerateLines(uint8_t ColorIndex, TLineObj& LineStore) {
 }
 
 namespace {
-// Records of the surface.
+// Offsets of the surface's record: versions 3 and 4 hold the constants as packed values,
+// version 2 as 80-bit floats.
+struct TSurfaceLayout {
+    std::size_t FuncColor, Var1Lo, Var1Hi, Var1Lines, Var1Detail, Var2Lo, Var2Hi, Var2Lines, Var2Detail,
+        LimitTo700;
+    int32_t Size;
+};
+constexpr TSurfaceLayout SurfacePackedLayout{0, 4, 31, 58, 62, 66, 93, 120, 124, 128, 129};
+constexpr TSurfaceLayout SurfaceFloatLayoutV2{0, 4, 14, 24, 28, 32, 42, 52, 56, 60, 61};
 constexpr int32_t SurfaceRecordSizeV1 = 262;
-constexpr int32_t SurfaceRecordSizeV2 = 61;
-constexpr int32_t SurfaceRecordSizeV3 = 129;
+
+// The constant texts of a surface with their values, in the order of the file.
+template <class TObj> auto surfaceTexts(TObj& f) {
+    return std::array{std::pair{&f.Var1LoStr, &f.Var1Lo}, std::pair{&f.Var1HiStr, &f.Var1Hi},
+                      std::pair{&f.Var2LoStr, &f.Var2Lo}, std::pair{&f.Var2HiStr, &f.Var2Hi}};
+}
 } // namespace
 
 void TFunc3DObj::WriteToFile(TWriteGraphFile& Writer) const {
     Writer.WriteInteger(Func3DKindSurface);
-    TRecordBuilder r(SurfaceRecordSizeV3);
-    r.SetColor(0, FuncColor);
-    r.SetPackedMathValue(4, Var1Lo);
-    r.SetPackedMathValue(31, Var1Hi);
-    r.SetInt32(58, Var1Lines);
-    r.SetInt32(62, Var1Detail);
-    r.SetPackedMathValue(66, Var2Lo);
-    r.SetPackedMathValue(93, Var2Hi);
-    r.SetInt32(120, Var2Lines);
-    r.SetInt32(124, Var2Detail);
-    r.SetBoolean(128, LimitTo700);
+    const TSurfaceLayout& l = SurfacePackedLayout;
+    TRecordBuilder r(l.Size);
+    r.SetColor(l.FuncColor, FuncColor);
+    r.SetPackedMathValue(l.Var1Lo, Var1Lo);
+    r.SetPackedMathValue(l.Var1Hi, Var1Hi);
+    r.SetInt32(l.Var1Lines, Var1Lines);
+    r.SetInt32(l.Var1Detail, Var1Detail);
+    r.SetPackedMathValue(l.Var2Lo, Var2Lo);
+    r.SetPackedMathValue(l.Var2Hi, Var2Hi);
+    r.SetInt32(l.Var2Lines, Var2Lines);
+    r.SetInt32(l.Var2Detail, Var2Detail);
+    r.SetBoolean(l.LimitTo700, LimitTo700);
     r.WriteTo(Writer);
-    for (const std::string* s : {&Var1LoStr, &Var1HiStr, &Var2LoStr, &Var2HiStr})
-        Writer.WriteMathString(*s);
+    for (const auto& [text, value] : surfaceTexts(*this))
+        Writer.WriteMathString(*text);
     Func->WriteToFile(Writer);
 }
 
 void TFunc3DObj::ReadFromFile(TReadGraphFile& Reader) {
     Modified = true;
-    switch (Reader.VersionNumber()) {
-    case 1:
+    if (Reader.VersionNumber() == 1)
         readVersion1(Reader);
-        break;
-    case 2:
-        readVersion2(Reader);
-        break;
-    default:
-        readVersion3(Reader);
-        break;
-    }
+    else
+        readRecord(Reader);
 }
 
-void TFunc3DObj::readVersion3(TReadGraphFile& Reader) {
-    const TRecordReader r(Reader, SurfaceRecordSizeV3);
-    FuncColor = r.Color(0);
-    Var1Lo = r.PackedMathValue(4);
-    Var1Hi = r.PackedMathValue(31);
-    Var1Lines = r.Int32(58);
-    Var1Detail = r.Int32(62);
-    Var2Lo = r.PackedMathValue(66);
-    Var2Hi = r.PackedMathValue(93);
-    Var2Lines = r.Int32(120);
-    Var2Detail = r.Int32(124);
-    LimitTo700 = r.Boolean(128);
-    readConstStrings(
-        Reader, {{&Var1LoStr, &Var1Lo}, {&Var1HiStr, &Var1Hi}, {&Var2LoStr, &Var2Lo}, {&Var2HiStr, &Var2Hi}});
-    Func->ReadFromFile(Reader);
-}
-
-void TFunc3DObj::readVersion2(TReadGraphFile& Reader) {
-    const TRecordReader r(Reader, SurfaceRecordSizeV2);
-    FuncColor = r.Color(0);
-    Var1Lo = FloatMathValue(r.Extended(4));
-    Var1Hi = FloatMathValue(r.Extended(14));
-    Var1Lines = r.Int32(24);
-    Var1Detail = r.Int32(28);
-    Var2Lo = FloatMathValue(r.Extended(32));
-    Var2Hi = FloatMathValue(r.Extended(42));
-    Var2Lines = r.Int32(52);
-    Var2Detail = r.Int32(56);
-    LimitTo700 = r.Boolean(60);
-    readConstStrings(
-        Reader, {{&Var1LoStr, &Var1Lo}, {&Var1HiStr, &Var1Hi}, {&Var2LoStr, &Var2Lo}, {&Var2HiStr, &Var2Hi}});
+void TFunc3DObj::readRecord(TReadGraphFile& Reader) {
+    const bool packed = Reader.VersionNumber() >= 3;
+    const TSurfaceLayout& l = packed ? SurfacePackedLayout : SurfaceFloatLayoutV2;
+    const TRecordReader r(Reader, l.Size);
+    FuncColor = r.Color(l.FuncColor);
+    Var1Lo = ConstantField(r, l.Var1Lo, packed);
+    Var1Hi = ConstantField(r, l.Var1Hi, packed);
+    Var1Lines = r.Int32(l.Var1Lines);
+    Var1Detail = r.Int32(l.Var1Detail);
+    Var2Lo = ConstantField(r, l.Var2Lo, packed);
+    Var2Hi = ConstantField(r, l.Var2Hi, packed);
+    Var2Lines = r.Int32(l.Var2Lines);
+    Var2Detail = r.Int32(l.Var2Detail);
+    LimitTo700 = r.Boolean(l.LimitTo700);
+    for (const auto& [text, value] : surfaceTexts(*this))
+        Reader.ReadMathConstString(*text, *value, false);
     Func->ReadFromFile(Reader);
 }
 
@@ -678,6 +633,6 @@ void TFunc3DObj::readVersion1(TReadGraphFile& Reader) {
     Var2Detail = r.Int16(259);
     LimitTo700 = r.Boolean(261);
     Func->ReadFromFile(Reader);
-    evaluateConstStrings(
-        Reader, {{&Var1LoStr, &Var1Lo}, {&Var1HiStr, &Var1Hi}, {&Var2LoStr, &Var2Lo}, {&Var2HiStr, &Var2Hi}});
+    for (const auto& [text, value] : surfaceTexts(*this))
+        Reader.EvaluateMathConstString(*text, *value);
 }

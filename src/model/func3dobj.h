@@ -68,8 +68,8 @@ public:
 
 private:
     void readVersion1(TReadGraphFile& Reader);
-    void readVersion2(TReadGraphFile& Reader);
-    void readVersion3(TReadGraphFile& Reader);
+    // The record of version 2 or later, its texts and the expression.
+    void readRecord(TReadGraphFile& Reader);
 };
 
 class TFunc3DObj : public TBaseFunc3DObj {
@@ -104,6 +104,6 @@ public:
 
 private:
     void readVersion1(TReadGraphFile& Reader);
-    void readVersion2(TReadGraphFile& Reader);
-    void readVersion3(TReadGraphFile& Reader);
+    // The record of version 2 or later, its texts and the expression.
+    void readRecord(TReadGraphFile& Reader);
 };
