@@ -124,6 +124,37 @@ void noteResult(int& result, int code) {
     if (result == lrDone) result = code;
 }
 
+// Walks the outer positions 1 .. Positions. Compute fills the points of a position; each
+// defined point is then joined to its inner neighbour where the position carries a wire,
+// and to the same point of the previous position where its inner position carries one.
+// Stops after the first position that had a line refused, with that refusal's result.
+template <class TCompute>
+int joinGrid(const GridShape& g, int64_t positions, TCompute&& compute, uint8_t ColorIndex,
+             TLineObj& LineStore) {
+    std::vector<GridPoint> previous, current;
+    if (!tryResize(previous, g.Inner) || !tryResize(current, g.Inner)) return lrOutOfMemory;
+    int result = lrDone;
+    for (int64_t a = 1; a <= positions; ++a) {
+        compute(a, current);
+        const bool wireHere = a <= g.Outer && g.OuterMarks.at(a);
+        for (int64_t k = 1; k <= g.Inner; ++k) {
+            GridPoint& p = current[k - 1];
+            if (!p.Defined) continue;
+            if (k > 1 && wireHere) {
+                GridPoint& q = current[k - 2];
+                if (q.Defined) noteResult(result, LineStore.AddLine(ColorIndex, p.P, q.P, p.Ref, q.Ref));
+            }
+            if (a > 1 && g.InnerMarks.at(k)) {
+                GridPoint& q = previous[k - 1];
+                if (q.Defined) noteResult(result, LineStore.AddLine(ColorIndex, p.P, q.P, p.Ref, q.Ref));
+            }
+        }
+        if (result != lrDone) break;
+        std::swap(previous, current);
+    }
+    return result;
+}
+
 } // namespace
 
 int32_t MaxLineDetail(int32_t Count) {
@@ -207,9 +238,7 @@ int TFuncRotateObj::GenerateLines(uint8_t ColorIndex, TLineObj& LineStore) {
     if (Func->State != msCompiled) return lrDone; // no point can be defined
 
     std::vector<Sample> samples;
-    std::vector<GridPoint> previous, current;
-    if (!tryResize(samples, g.Inner) || !tryResize(previous, g.Inner) || !tryResize(current, g.Inner))
-        return lrOutOfMemory;
+    if (!tryResize(samples, g.Inner)) return lrOutOfMemory;
 
     const long double lo = LoBound.FloatValue, hi = HiBound.FloatValue;
     for (int64_t k = 0; k < g.Inner; ++k) {
@@ -274,26 +303,7 @@ int TFuncRotateObj::GenerateLines(uint8_t ColorIndex, TLineObj& LineStore) {
         }
     };
 
-    int result = lrDone;
-    for (int64_t a = 1; a <= g.Outer + 1; ++a) {
-        computeRing(a, current);
-        const bool lineHere = a <= g.Outer && g.OuterMarks.at(a);
-        for (int64_t k = 1; k <= g.Inner; ++k) {
-            GridPoint& p = current[k - 1];
-            if (!p.Defined) continue;
-            if (k > 1 && lineHere) {
-                GridPoint& q = current[k - 2];
-                if (q.Defined) noteResult(result, LineStore.AddLine(ColorIndex, p.P, q.P, p.Ref, q.Ref));
-            }
-            if (a > 1 && g.InnerMarks.at(k)) {
-                GridPoint& q = previous[k - 1];
-                if (q.Defined) noteResult(result, LineStore.AddLine(ColorIndex, p.P, q.P, p.Ref, q.Ref));
-            }
-        }
-        if (result != lrDone) break;
-        std::swap(previous, current);
-    }
-    return result;
+    return joinGrid(g, g.Outer + 1, computeRing, ColorIndex, LineStore);
 }
 
 namespace {
@@ -478,9 +488,7 @@ int TFunc3DObj::GenerateLines(uint8_t ColorIndex, TLineObj& LineStore) {
     if (Func->State != msCompiled) return lrDone; // no point can be defined
 
     std::vector<long double> columns;
-    std::vector<GridPoint> previous, current;
-    if (!tryResize(columns, g.Inner) || !tryResize(previous, g.Inner) || !tryResize(current, g.Inner))
-        return lrOutOfMemory;
+    if (!tryResize(columns, g.Inner)) return lrOutOfMemory;
     for (int64_t j = 0; j < g.Inner; ++j)
         columns[j] = spread(Var1Lo.FloatValue, Var1Hi.FloatValue, j, g.Inner);
 
@@ -517,26 +525,7 @@ int TFunc3DObj::GenerateLines(uint8_t ColorIndex, TLineObj& LineStore) {
         }
     };
 
-    int result = lrDone;
-    for (int64_t r = 1; r <= g.Outer; ++r) {
-        computeRow(r, current);
-        const bool rowLine = g.OuterMarks.at(r);
-        for (int64_t j = 1; j <= g.Inner; ++j) {
-            GridPoint& p = current[j - 1];
-            if (!p.Defined) continue;
-            if (j > 1 && rowLine) {
-                GridPoint& q = current[j - 2];
-                if (q.Defined) noteResult(result, LineStore.AddLine(ColorIndex, p.P, q.P, p.Ref, q.Ref));
-            }
-            if (r > 1 && g.InnerMarks.at(j)) {
-                GridPoint& q = previous[j - 1];
-                if (q.Defined) noteResult(result, LineStore.AddLine(ColorIndex, p.P, q.P, p.Ref, q.Ref));
-            }
-        }
-        if (result != lrDone) break;
-        std::swap(previous, current);
-    }
-    return result;
+    return joinGrid(g, g.Outer, computeRow, ColorIndex, LineStore);
 }
 
 namespace {
