@@ -77,38 +77,38 @@ TVertex3D* TLineObj::findVertex(const Point3D& P) const {
     return nullptr;
 }
 
-TVertex3D* TLineObj::appendVertex(const Point3D& P) {
-    const int index = VertexCount;
-    const int block = index / BlockSize;
-    if (index % BlockSize == 0 && !VertexBlocks[block]) {
+namespace {
+// The slot for record Index of a block list, allocating its block when Index is the first
+// record of one; nullptr when that block cannot be had.
+template <class T>
+T* blockSlot(std::array<std::unique_ptr<T[]>, TLineObj::MaxBlocks>& blocks, int32_t& blockCount, int index) {
+    const int block = index / TLineObj::BlockSize;
+    if (index % TLineObj::BlockSize == 0 && !blocks[block]) {
         try {
-            VertexBlocks[block] = std::make_unique_for_overwrite<TVertex3D[]>(BlockSize);
+            blocks[block] = std::make_unique_for_overwrite<T[]>(TLineObj::BlockSize);
         } catch (const std::bad_alloc&) {
             return nullptr;
         }
-        ++VertexBlockCount;
+        ++blockCount;
     }
-    TVertex3D& v = VertexBlocks[block][index % BlockSize];
-    v = TVertex3D{P.X, P.Y, P.Z, 0, 0, 0};
+    return &blocks[block][index % TLineObj::BlockSize];
+}
+} // namespace
+
+TVertex3D* TLineObj::appendVertex(const Point3D& P) {
+    TVertex3D* v = blockSlot(VertexBlocks, VertexBlockCount, VertexCount);
+    if (!v) return nullptr;
+    *v = TVertex3D{P.X, P.Y, P.Z, 0, 0, 0};
     ++VertexCount;
-    return &v;
+    return v;
 }
 
 bool TLineObj::appendSegment(TVertex3D* A, TVertex3D* B, uint8_t ColorIndex) {
-    const int index = SegmentCount;
-    const int block = index / BlockSize;
-    if (index % BlockSize == 0 && !SegmentBlocks[block]) {
-        try {
-            SegmentBlocks[block] = std::make_unique_for_overwrite<TSegment3D[]>(BlockSize);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        ++SegmentBlockCount;
-    }
-    TSegment3D& s = SegmentBlocks[block][index % BlockSize];
-    s.VertexA = A;
-    s.VertexB = B;
-    s.ColorIndex = ColorIndex;
+    TSegment3D* s = blockSlot(SegmentBlocks, SegmentBlockCount, SegmentCount);
+    if (!s) return false;
+    s->VertexA = A;
+    s->VertexB = B;
+    s->ColorIndex = ColorIndex;
     ++SegmentCount;
     return true;
 }
