@@ -292,8 +292,8 @@ bool TFunc2DSpecialValues::ReadFromFile(TReadGraphFile& reader) {
             int32_t n = 0;
             const bool complete = item->FirstValue.Kind != mvEmpty && item->SecondValue.Kind != mvEmpty &&
                                   item->EndValue.Kind != mvEmpty;
-            if (!complete || !IsValidSeriesOrder(item->FirstValue, item->SecondValue, item->EndValue) ||
-                !CountSeriesValues(item->FirstValue, item->SecondValue, item->EndValue, n)) {
+            // CountSeriesValues refuses a series out of order as well.
+            if (!complete || !CountSeriesValues(item->FirstValue, item->SecondValue, item->EndValue, n)) {
                 result = false;
                 continue;
             }
