@@ -132,25 +132,16 @@ bool CountSeriesValues(const TMathValue& First, const TMathValue& Second, const 
     checkSeriesValue(End);
     Count = 0;
     const long double f = First.FloatValue, s = Second.FloatValue, e = End.FloatValue;
-    if (f < s && s < e) {
-        Count = 3;
-        const long double d = std::fabs(s - f);
-        for (long double k = 1;; k += 1) {
-            if (s + d * k >= e) break;
-            if (++Count > MaxSeriesValues) return false;
-        }
-        return true;
+    const bool ascending = f < s && s < e;
+    if (!ascending && !(f > s && s > e)) return false;
+    Count = 3;
+    const long double d = std::fabs(s - f);
+    for (long double k = 1;; k += 1) {
+        const long double v = ascending ? s + d * k : s - d * k;
+        if (ascending ? v >= e : v <= e) break;
+        if (++Count > MaxSeriesValues) return false;
     }
-    if (f > s && s > e) {
-        Count = 3;
-        const long double d = std::fabs(f - s);
-        for (long double k = 1;; k += 1) {
-            if (s - d * k <= e) break;
-            if (++Count > MaxSeriesValues) return false;
-        }
-        return true;
-    }
-    return false;
+    return true;
 }
 
 // ---- TFunc2DSpecialValues ----
