@@ -13,7 +13,9 @@ int MulDiv(int a, int b, int c) {
     return int(q);
 }
 
-int FontPixelSize(int points) { return MulDiv(points, 96, 72); }
+int FontPixelSize(int points) {
+    return MulDiv(points, 96, 72);
+}
 
 QFont FontRecordToQFont(const TFontRecord& font) {
     QFont f(QString::fromStdString(font.Name));
@@ -37,7 +39,9 @@ TFontRecord QFontToFontRecord(const QFont& font, TColor color) {
     if (font.italic()) r.Style |= fsItalic;
     if (font.underline()) r.Style |= fsUnderline;
     if (font.strikeOut()) r.Style |= fsStrikeOut;
-    if (font.pixelSize() > 0) r.Size = MulDiv(font.pixelSize(), 72, 96);
-    else r.Size = int(font.pointSizeF() + 0.5);
+    if (font.pixelSize() > 0)
+        r.Size = MulDiv(font.pixelSize(), 72, 96);
+    else
+        r.Size = int(font.pointSizeF() + 0.5);
     return r;
 }

@@ -17,8 +17,10 @@ bool sameText(const std::string& a, const std::string& b) {
 
 std::string trim(const std::string& s) {
     size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -41,10 +43,14 @@ bool parseInteger(const std::string& text, int& out) {
     for (; i < s.size(); ++i) {
         int d;
         char c = s[i];
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return false;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
         v = v * base + d;
         if (v > 0xFFFFFFFFull) return false;
     }
@@ -60,7 +66,9 @@ bool parseInteger(const std::string& text, int& out) {
 
 } // namespace
 
-TMemIniFile::TMemIniFile(const std::string& fileName) : fileName_(fileName) { LoadFromFile(fileName); }
+TMemIniFile::TMemIniFile(const std::string& fileName) : fileName_(fileName) {
+    LoadFromFile(fileName);
+}
 
 bool TMemIniFile::LoadFromFile(const std::string& fileName) {
     fileName_ = fileName;
@@ -74,7 +82,9 @@ bool TMemIniFile::LoadFromFile(const std::string& fileName) {
     return true;
 }
 
-bool TMemIniFile::UpdateFile() const { return SaveToFile(fileName_); }
+bool TMemIniFile::UpdateFile() const {
+    return SaveToFile(fileName_);
+}
 
 bool TMemIniFile::SaveToFile(const std::string& fileName) const {
     if (fileName.empty()) return false;
@@ -112,17 +122,21 @@ void TMemIniFile::SetText(const std::string& text) {
         } else {
             line.value = raw;
         }
-        if (sections_.empty()) preamble_.push_back(raw);
-        else sections_.back().lines.push_back(std::move(line));
+        if (sections_.empty())
+            preamble_.push_back(raw);
+        else
+            sections_.back().lines.push_back(std::move(line));
     }
 }
 
 std::string TMemIniFile::GetText() const {
     std::string out;
-    for (const auto& p : preamble_) out += p + "\n";
+    for (const auto& p : preamble_)
+        out += p + "\n";
     for (const auto& s : sections_) {
         out += "[" + s.name + "]\n";
-        for (const auto& l : s.lines) out += l.isEntry ? l.key + "=" + l.value + "\n" : l.value + "\n";
+        for (const auto& l : s.lines)
+            out += l.isEntry ? l.key + "=" + l.value + "\n" : l.value + "\n";
     }
     return out;
 }
@@ -163,7 +177,8 @@ bool TMemIniFile::ReadBool(const std::string& section, const std::string& key, b
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-long double TMemIniFile::ReadFloat(const std::string& section, const std::string& key, long double def) const {
+long double TMemIniFile::ReadFloat(const std::string& section, const std::string& key,
+                                   long double def) const {
     const Line* l = findEntry(section, key);
     if (!l) return def;
     long double v;
@@ -185,7 +200,8 @@ void TMemIniFile::WriteString(const std::string& section, const std::string& key
         }
     // New keys go after the last entry, ahead of trailing blank lines that separate sections.
     auto at = s->lines.end();
-    while (at != s->lines.begin() && !(at - 1)->isEntry && trim((at - 1)->value).empty()) --at;
+    while (at != s->lines.begin() && !(at - 1)->isEntry && trim((at - 1)->value).empty())
+        --at;
     s->lines.insert(at, Line{key, value, true});
 }
 
@@ -198,10 +214,13 @@ void TMemIniFile::WriteBool(const std::string& section, const std::string& key, 
 }
 
 void TMemIniFile::WriteFloat(const std::string& section, const std::string& key, long double value) {
-    WriteString(section, key, LongDoubleToText((long double)(double)value, 15, FormatSettings().DecimalSeparator));
+    WriteString(section, key,
+                LongDoubleToText((long double)(double)value, 15, FormatSettings().DecimalSeparator));
 }
 
-bool TMemIniFile::SectionExists(const std::string& section) const { return findSection(section) != nullptr; }
+bool TMemIniFile::SectionExists(const std::string& section) const {
+    return findSection(section) != nullptr;
+}
 
 bool TMemIniFile::ValueExists(const std::string& section, const std::string& key) const {
     return findEntry(section, key) != nullptr;
@@ -209,7 +228,8 @@ bool TMemIniFile::ValueExists(const std::string& section, const std::string& key
 
 std::vector<std::string> TMemIniFile::ReadSections() const {
     std::vector<std::string> out;
-    for (const auto& s : sections_) out.push_back(s.name);
+    for (const auto& s : sections_)
+        out.push_back(s.name);
     return out;
 }
 
