@@ -6,8 +6,6 @@
 #include "platform/Fonts.h"
 
 #include <QFont>
-#include <QFontMetrics>
-#include <QString>
 
 #include <algorithm>
 #include <cmath>
@@ -1107,11 +1105,8 @@ void TDrawText::SetText(const TPoint& Origin, const std::string& NewText, const 
 
 TPoint TDrawText::CalcTextExtent(const TPoint& Origin, const std::string& Text, const TFontRecord& Font) {
     if (Text.empty()) return Origin;
-    // The same measure the canvas uses for TextWidth and TextHeight.
-    const QFontMetrics metrics(FontRecordToQFont(Font));
-    const int w =
-        metrics.horizontalAdvance(QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
-    return offsetPoint(Origin, w, metrics.height());
+    const TSize extent = TextExtentIn(FontRecordToQFont(Font), Text);
+    return offsetPoint(Origin, extent.cx, extent.cy);
 }
 
 bool TDrawText::KeepOnBitmap(const TLabelBmpAttribs& BmpAttribs) {

@@ -636,8 +636,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 
 TSize TCanvas::TextExtent(const std::string& text) {
     std::lock_guard lock(bitmap_.mutex_);
-    QFontMetrics fm(qfont());
-    return {fm.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))), fm.height()};
+    return TextExtentIn(qfont(), text);
 }
 
 int TCanvas::TextWidth(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "platform/Fonts.h"
 
 #include <QFont>
+#include <QFontMetrics>
 
 #include <cstdlib>
 
@@ -44,4 +45,9 @@ TFontRecord QFontToFontRecord(const QFont& font, TColor color) {
     else
         r.Size = int(font.pointSizeF() + 0.5);
     return r;
+}
+
+TSize TextExtentIn(const QFont& font, const std::string& text) {
+    const QFontMetrics metrics(font);
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }

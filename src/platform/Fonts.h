@@ -3,6 +3,7 @@
 // that any thread may copy; a QFont is made from it only where text is measured or drawn.
 
 #include "platform/Colors.h"
+#include "platform/Geometry.h"
 
 #include <cstdint>
 #include <string>
@@ -32,6 +33,10 @@ int FontPixelSize(int points);
 QFont FontRecordToQFont(const TFontRecord& font);
 // The record for a QFont; the colour is given separately because QFont has none.
 TFontRecord QFontToFontRecord(const QFont& font, TColor color);
+
+// The advance width and the line height of UTF-8 text in a font. The canvas measures with
+// it, and so does everything that places text without one, so the two never disagree.
+TSize TextExtentIn(const QFont& font, const std::string& text);
 
 // Windows' MulDiv: a * b / c in 64 bits, rounded half away from zero; -1 when c is 0.
 int MulDiv(int a, int b, int c);

@@ -1,6 +1,7 @@
 #include "platform/Canvas.h"
 #include "platform/Bitmap.h"
 
+#include <QFont>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -421,6 +422,8 @@ TEST(Canvas, TextSitsBelowAndRightOfItsPoint) {
     EXPECT_EQ(c.TextHeight("Hello"), extent.cy);
     EXPECT_EQ(c.TextWidth(""), 0);
     EXPECT_LT(c.TextWidth("i"), c.TextWidth("W"));
+    // Text placed without a canvas is measured the same way.
+    EXPECT_EQ(TextExtentIn(FontRecordToQFont(c.Font), "Hello"), extent);
 
     c.Brush.Style = bsClear;
     c.TextOut(10, 8, "Hello");
