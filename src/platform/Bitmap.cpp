@@ -2,9 +2,9 @@
 
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
+#include "platform/Files.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QByteArray>
 
 #include <algorithm>
 #include <cstring>
@@ -317,25 +317,13 @@ QImage TBitmap::ToQImage() const {
 }
 
 bool TBitmap::SaveToFile(const std::string& fileName, std::string* errorText) const {
-    std::vector<uint8_t> bytes = SaveToBmpBytes();
-    QSaveFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
-            qint64(bytes.size()) ||
-        !file.commit()) {
-        if (errorText) *errorText = "Cannot write file " + fileName + ": " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
+    const std::vector<uint8_t> bytes = SaveToBmpBytes();
+    return WriteFileBytes(fileName, bytes.data(), bytes.size(), errorText);
 }
 
 bool TBitmap::LoadFromFile(const std::string& fileName, std::string* errorText) {
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errorText) *errorText = "Cannot open file " + fileName + ": " + file.errorString().toStdString();
-        return false;
-    }
-    QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (!ReadFileBytes(fileName, bytes, errorText)) return false;
     return LoadFromBmpBytes(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()),
                             errorText);
 }

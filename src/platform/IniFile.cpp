@@ -1,7 +1,8 @@
 #include "platform/IniFile.h"
 
+#include "platform/Files.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <cctype>
 #include <climits>
@@ -88,14 +89,8 @@ bool TMemIniFile::UpdateFile() const {
 
 bool TMemIniFile::SaveToFile(const std::string& fileName) const {
     if (fileName.empty()) return false;
-    QSaveFile f(QString::fromStdString(fileName));
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    std::string text = GetText();
-    if (f.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    const std::string text = GetText();
+    return WriteFileBytes(fileName, text.data(), text.size());
 }
 
 void TMemIniFile::SetText(const std::string& text) {

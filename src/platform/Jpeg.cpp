@@ -1,7 +1,8 @@
 #include "platform/Jpeg.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "platform/Files.h"
+
+#include <QByteArray>
 
 #include <algorithm>
 #include <csetjmp>
@@ -296,24 +297,12 @@ bool TJPEGImage::DecodeTo(TBitmap& out, std::string* errorText) const {
 }
 
 bool TJPEGImage::SaveToFile(const std::string& fileName, std::string* errorText) const {
-    QSaveFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(data_.data()), qint64(data_.size())) !=
-            qint64(data_.size()) ||
-        !file.commit()) {
-        setError(errorText, "Cannot write file " + fileName + ": " + file.errorString().toStdString());
-        return false;
-    }
-    return true;
+    return WriteFileBytes(fileName, data_.data(), data_.size(), errorText);
 }
 
 bool TJPEGImage::LoadFromFile(const std::string& fileName, std::string* errorText) {
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(errorText, "Cannot open file " + fileName + ": " + file.errorString().toStdString());
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (!ReadFileBytes(fileName, bytes, errorText)) return false;
     return LoadFromBytes(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()),
                          errorText);
 }
