@@ -34,6 +34,14 @@ inline bool isExactZero(const TMathValue& V) {
     return V.Kind == mvFraction && V.Numerator == 0 && V.FloatValue == 0;
 }
 
+// Makes R the exact fraction N/D in lowest terms; its float stays as computed.
+inline void setReducedFraction(TMathValue& R, std::int64_t N, std::int64_t D) {
+    R.Numerator = N;
+    R.Denominator = D;
+    R.Kind = mvFraction;
+    Reduce(R);
+}
+
 inline void checkBinaryOperands(const TMathValue& A, const TMathValue& B, const char* emptyText,
                                 const char* badFirst, const char* badSecond) {
     if (A.Kind == mvEmpty || B.Kind == mvEmpty) QX_FAIL(emptyText);
@@ -104,11 +112,7 @@ void exactIntegerPower(const TMathValue& A, const TMathValue& B, TMathValue& R) 
         std::int64_t e = -B.Numerator;
         ok = SafeIntPower64(d, A.Numerator, e) && SafeIntPower64(n, A.Denominator, e);
     }
-    if (!ok) return;
-    R.Numerator = n;
-    R.Denominator = d;
-    R.Kind = mvFraction;
-    Reduce(R);
+    if (ok) setReducedFraction(R, n, d);
 }
 
 constexpr std::int64_t MaxRootExponentPart = 1689550229929; // 1299827 squared
@@ -376,11 +380,12 @@ bool CommonDenominator(TMathValue& A, TMathValue& B) {
 
 namespace notrap {
 
-void AddMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
-    checkBinaryOperands(A, B, "Add Empty MathValue",
-                        "Invaid fraction #1 denominator in function AddMathValue",
-                        "Invaid fraction #2 denominator in function AddMathValue");
-    const long double f = A.FloatValue + B.FloatValue;
+namespace {
+
+// A + B or A - B. A result record may be one of the operands, so the exact operands are
+// copied before R is written.
+template <bool Subtract> void addOrSubtract(const TMathValue& A, const TMathValue& B, TMathValue& R) {
+    const long double f = Subtract ? A.FloatValue - B.FloatValue : A.FloatValue + B.FloatValue;
     if (A.Kind != mvFraction || B.Kind != mvFraction) {
         R.FloatValue = f;
         R.Kind = mvFloat;
@@ -392,36 +397,25 @@ void AddMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
     R.FloatValue = f;
     R.Kind = mvFloat;
     std::int64_t n;
-    if (CommonDenominator(a, b) && SafeAdd64(n, a.Numerator, b.Numerator)) {
-        R.Numerator = n;
-        R.Denominator = a.Denominator;
-        R.Kind = mvFraction;
-        Reduce(R);
-    }
+    if (!CommonDenominator(a, b)) return;
+    if (Subtract ? SafeSub64(n, a.Numerator, b.Numerator) : SafeAdd64(n, a.Numerator, b.Numerator))
+        setReducedFraction(R, n, a.Denominator);
+}
+
+} // namespace
+
+void AddMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
+    checkBinaryOperands(A, B, "Add Empty MathValue",
+                        "Invaid fraction #1 denominator in function AddMathValue",
+                        "Invaid fraction #2 denominator in function AddMathValue");
+    addOrSubtract<false>(A, B, R);
 }
 
 void SubMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
     checkBinaryOperands(A, B, "Sub Empty MathValue",
                         "Invaid fraction #1 denominator in function SubMathValue",
                         "Invaid fraction #2 denominator in function SubMathValue");
-    const long double f = A.FloatValue - B.FloatValue;
-    if (A.Kind != mvFraction || B.Kind != mvFraction) {
-        R.FloatValue = f;
-        R.Kind = mvFloat;
-        return;
-    }
-    TMathValue a, b;
-    copyMathValue(a, A);
-    copyMathValue(b, B);
-    R.FloatValue = f;
-    R.Kind = mvFloat;
-    std::int64_t n;
-    if (CommonDenominator(a, b) && SafeSub64(n, a.Numerator, b.Numerator)) {
-        R.Numerator = n;
-        R.Denominator = a.Denominator;
-        R.Kind = mvFraction;
-        Reduce(R);
-    }
+    addOrSubtract<true>(A, B, R);
 }
 
 void MulMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
@@ -446,12 +440,8 @@ void MulMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
     }
     if (a.Kind != mvFraction || b.Kind != mvFraction) return;
     std::int64_t n, d;
-    if (SafeMul64(n, a.Numerator, b.Numerator) && SafeMul64(d, a.Denominator, b.Denominator)) {
-        R.Numerator = n;
-        R.Denominator = d;
-        R.Kind = mvFraction;
-        Reduce(R);
-    }
+    if (SafeMul64(n, a.Numerator, b.Numerator) && SafeMul64(d, a.Denominator, b.Denominator))
+        setReducedFraction(R, n, d);
 }
 
 void DivMathValue(const TMathValue& A, const TMathValue& B, bool& ZeroDivide, TMathValue& R) {
@@ -483,12 +473,8 @@ void DivMathValue(const TMathValue& A, const TMathValue& B, bool& ZeroDivide, TM
     }
     if (b.Kind != mvFraction || b.Numerator == 0) return;
     std::int64_t n, d;
-    if (SafeMul64(n, a.Numerator, b.Denominator) && SafeMul64(d, a.Denominator, b.Numerator)) {
-        R.Numerator = n;
-        R.Denominator = d;
-        R.Kind = mvFraction;
-        Reduce(R);
-    }
+    if (SafeMul64(n, a.Numerator, b.Denominator) && SafeMul64(d, a.Denominator, b.Numerator))
+        setReducedFraction(R, n, d);
 }
 
 void PowerMathValue(const TMathValue& A, const TMathValue& B, bool& Invalid, TMathValue& R) {
