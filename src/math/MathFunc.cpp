@@ -373,40 +373,14 @@ struct TMathSteps {
         checkFloat(f, s[0]);
     }
 
-    static void add(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue* s = binaryOperands(f);
-        if (floatPair(s[0], s[1])) [[likely]]
-            setFloat(f, s[0], s[0].FloatValue + s[1].FloatValue);
-        else
-            addSlow(f, s);
-    }
-
     [[gnu::noinline]] static void subtractSlow(TMathFunction& f, TMathValue* s) {
         notrap::SubMathValue(s[0], s[1], s[0]);
         checkFloat(f, s[0]);
     }
 
-    static void subtract(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue* s = binaryOperands(f);
-        if (floatPair(s[0], s[1])) [[likely]]
-            setFloat(f, s[0], s[0].FloatValue - s[1].FloatValue);
-        else
-            subtractSlow(f, s);
-    }
-
     [[gnu::noinline]] static void multiplySlow(TMathFunction& f, TMathValue* s) {
         notrap::MulMathValue(s[0], s[1], s[0]);
         checkFloat(f, s[0]);
-    }
-
-    static void multiply(TMathFunction& f, const TMathTokenRec&) {
-        TMathValue* s = binaryOperands(f);
-        // An exact zero times anything stays an exact zero: not for the short road.
-        if (floatPair(s[0], s[1]) && (s[0].Kind == mvFloat || s[0].Numerator != 0) &&
-            (s[1].Kind == mvFloat || s[1].Numerator != 0)) [[likely]]
-            setFloat(f, s[0], s[0].FloatValue * s[1].FloatValue);
-        else
-            multiplySlow(f, s);
     }
 
     [[gnu::noinline]] static void divideSlow(TMathFunction& f, TMathValue* s) {
@@ -418,15 +392,16 @@ struct TMathSteps {
             checkFloat(f, s[0]);
     }
 
-    static void divide(TMathFunction& f, const TMathTokenRec&) {
+    // + - * / as a bound step: the short road of floatOperation where it applies (the same
+    // road the evaluation loop takes), the full value function otherwise.
+    template <TMathTokenType Op, void (*Slow)(TMathFunction&, TMathValue*)>
+    static void arithmetic(TMathFunction& f, const TMathTokenRec&) {
         TMathValue* s = binaryOperands(f);
-        const TMathValue& b = s[1];
-        // A float dividend gives a float quotient; zero and broken divisors go the long way.
-        if (s[0].Kind == mvFloat && b.FloatValue != 0 &&
-            (b.Kind == mvFloat || (b.Kind == mvFraction && b.Numerator != 0 && b.Denominator > 0))) [[likely]]
-            setFloat(f, s[0], s[0].FloatValue / b.FloatValue);
+        long double r;
+        if (floatOperation(Op, s[0], s[1], r)) [[likely]]
+            setFloat(f, s[0], r);
         else
-            divideSlow(f, s);
+            Slow(f, s);
     }
 
     static void power(TMathFunction& f, const TMathTokenRec&) {
@@ -508,8 +483,9 @@ struct TMathSteps {
             checkFloat(f, v);
     }
 
-    // The float result of A op B when a float operand makes the result a float, as the
-    // bound step would compute it; false when the pair needs the full value function.
+    // The float result of A op B when a float operand makes the result a float; false when
+    // the pair needs the full value function. An exact zero factor stays an exact zero, and
+    // only a float dividend over a non-zero, well-formed divisor gives a float quotient.
     static bool floatOperation(TMathTokenType op, const TMathValue& a, const TMathValue& b, long double& r) {
         switch (op) {
         case ttPlus:
@@ -598,13 +574,13 @@ struct TMathSteps {
         case ttVariable:
             return pushVariable;
         case ttPlus:
-            return add;
+            return arithmetic<ttPlus, addSlow>;
         case ttMinus:
-            return subtract;
+            return arithmetic<ttMinus, subtractSlow>;
         case ttMultiply:
-            return multiply;
+            return arithmetic<ttMultiply, multiplySlow>;
         case ttDivide:
-            return divide;
+            return arithmetic<ttDivide, divideSlow>;
         case ttPower:
             return power;
         case ttDegToRad:
