@@ -87,6 +87,15 @@ TMathErrorCode currentExceptionCode() {
 // ---------------------------------------------------------------------------------------
 // Float-only functions. Each reports a domain violation through its flag.
 
+// Num / Den; a zero Den is a domain violation.
+long double domainQuotient(long double num, long double den, bool& domain) {
+    if (den == 0) {
+        domain = true;
+        return 0;
+    }
+    return num / den;
+}
+
 long double arcSinValue(long double x, bool& domain) {
     if (x < -1 || x > 1) {
         domain = true;
@@ -252,39 +261,16 @@ long double fCos(long double x, bool&) {
 }
 
 long double fTan(long double x, bool& domain) {
-    const long double c = CosineRoutine(x);
-    if (c == 0) {
-        domain = true;
-        return 0;
-    }
-    return SineRoutine(x) / c;
+    return domainQuotient(SineRoutine(x), CosineRoutine(x), domain);
 }
-
 long double fCsc(long double x, bool& domain) {
-    const long double s = SineRoutine(x);
-    if (s == 0) {
-        domain = true;
-        return 0;
-    }
-    return 1 / s;
+    return domainQuotient(1, SineRoutine(x), domain);
 }
-
 long double fSec(long double x, bool& domain) {
-    const long double c = CosineRoutine(x);
-    if (c == 0) {
-        domain = true;
-        return 0;
-    }
-    return 1 / c;
+    return domainQuotient(1, CosineRoutine(x), domain);
 }
-
 long double fCot(long double x, bool& domain) {
-    const long double s = SineRoutine(x);
-    if (s == 0) {
-        domain = true;
-        return 0;
-    }
-    return CosineRoutine(x) / s;
+    return domainQuotient(CosineRoutine(x), SineRoutine(x), domain);
 }
 
 long double fLn(long double x, bool& domain) {
@@ -296,11 +282,7 @@ long double fLn(long double x, bool& domain) {
 }
 
 long double fLog(long double x, bool& domain) {
-    if (x <= 0) {
-        domain = true;
-        return 0;
-    }
-    return std::log(x) / Ln10;
+    return fLn(x, domain) / Ln10;
 }
 
 } // namespace
