@@ -545,6 +545,28 @@ struct TMathSteps {
         return count;
     }
 
+    // One step on operands already on the stack, outside a program, as constant folding
+    // runs it: R is its result, or 0 with ErrorCode set when the step raised.
+    static void runAlone(TMathFunction& f, const TMathTokenRec& t, TMathValue& R) {
+        try {
+            codeOf(t.TokenType)(f, t);
+            copyMathValue(R, f.EvalStack[0]);
+        } catch (...) {
+            f.ErrorCode = currentExceptionCode();
+            FloatToMathValue(R, 0);
+        }
+    }
+
+    // After a run without error the one value left on the stack is the result; anything
+    // else means the program was broken.
+    static void takeResult(TMathFunction& f) {
+        if (f.ErrorCode != meNoError) return;
+        if (f.StackTop == 0)
+            copyMathValue(f.ResultValue, f.EvalStack[0]);
+        else
+            f.ErrorCode = meUnknownException;
+    }
+
     static void noStep(TMathFunction&, const TMathTokenRec&) {
         QX_FAIL("Token without a step in TMathFunction");
     }
@@ -1202,12 +1224,7 @@ void TMathFunction::EvalConstantPostFix(const TMathTokenArrayStackObj& Output) {
     } catch (...) {
         ErrorCode = currentExceptionCode();
     }
-    if (ErrorCode == meNoError) {
-        if (StackTop == 0)
-            copyMathValue(ResultValue, EvalStack[0]);
-        else
-            ErrorCode = meUnknownException;
-    }
+    TMathSteps::takeResult(*this);
     if (ErrorCode != meNoError) ClearMathValue(ResultValue);
 }
 
@@ -1218,13 +1235,7 @@ void TMathFunction::ComputeAOperator(const TMathValue& A, const TMathValue& B, c
     EvalStack[0] = A;
     EvalStack[1] = B;
     StackTop = 1;
-    try {
-        TMathSteps::codeOf(Operator.TokenType)(*this, Operator);
-        copyMathValue(R, EvalStack[0]);
-    } catch (...) {
-        ErrorCode = currentExceptionCode();
-        FloatToMathValue(R, 0);
-    }
+    TMathSteps::runAlone(*this, Operator, R);
 }
 
 void TMathFunction::ComputeAFunc(const TMathValue& A, const TMathTokenRec& Func, TMathValue& R) {
@@ -1232,13 +1243,7 @@ void TMathFunction::ComputeAFunc(const TMathValue& A, const TMathTokenRec& Func,
     ErrorCode = meNoError;
     EvalStack[0] = A;
     StackTop = 0;
-    try {
-        TMathSteps::codeOf(Func.TokenType)(*this, Func);
-        copyMathValue(R, EvalStack[0]);
-    } catch (...) {
-        ErrorCode = currentExceptionCode();
-        FloatToMathValue(R, 0);
-    }
+    TMathSteps::runAlone(*this, Func, R);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1264,12 +1269,7 @@ bool TMathFunction::EvaluateMathFunc() {
         } catch (...) {
             ErrorCode = currentExceptionCode();
         }
-        if (ErrorCode == meNoError) {
-            if (StackTop == 0)
-                copyMathValue(ResultValue, EvalStack[0]);
-            else
-                ErrorCode = meUnknownException;
-        }
+        TMathSteps::takeResult(*this);
     }
     if (ErrorCode != meNoError) {
         ClearMathValue(ResultValue);
