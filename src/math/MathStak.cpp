@@ -25,23 +25,15 @@ void TMathTokenArrayStackObj::EnsureCapacity() {
     Items.resize(static_cast<std::size_t>(capacity + step));
 }
 
+// Pushing is inserting at the end.
 void TMathTokenArrayStackObj::PushBlankRecord() {
-    EnsureCapacity();
-    ClearTokenRec(Items[Count]);
-    ++Count;
+    InsertBlankRecord(Count);
 }
 
 void TMathTokenArrayStackObj::PushFields(TMathStepCode Operation, TMathFunction* Owner,
                                          TMathTokenType TokenType, std::int32_t VarIndex,
                                          std::int32_t CharPos, const TMathValue& Value) {
-    EnsureCapacity();
-    TMathTokenRec& rec = Items[Count];
-    rec.Operation = {Operation, Owner};
-    rec.TokenType = TokenType;
-    rec.VarIndex = VarIndex;
-    rec.CharPos = CharPos;
-    rec.Value = Value;
-    ++Count;
+    InsertFields(Count, Operation, Owner, TokenType, VarIndex, CharPos, Value);
 }
 
 void TMathTokenArrayStackObj::PushTokenRec(const TMathTokenRec& Rec) {
