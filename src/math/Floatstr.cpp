@@ -125,17 +125,35 @@ FixedParts fixedParts(long double x, int decimals) {
     return out;
 }
 
+// Sign, first digit, the separator and the other digits when there are any, then "E+" or
+// "E-" and at least minExponentDigits exponent digits.
+std::string exponentForm(bool negative, const std::string& digits, int exponent, int minExponentDigits) {
+    std::string out = negative ? "-" : "";
+    out += digits[0];
+    if (digits.size() > 1) {
+        out += FormatSettings().DecimalSeparator;
+        out += digits.substr(1);
+    }
+    out += exponent < 0 ? "E-" : "E+";
+    std::string e = std::to_string(std::abs(exponent));
+    if (int(e.size()) < minExponentDigits) e.insert(0, size_t(minExponentDigits) - e.size(), '0');
+    return out + e;
+}
+
 // The exponent form used where a fixed text would need more than 18 integer digits.
 std::string largeValueText(long double x) {
     DecimalDigits sig = significantDigits(x, kMaxSignificant);
-    std::string out = x < 0 ? "-" : "";
-    out += sig.Digits[0];
-    if (sig.Digits.size() > 1) {
+    return exponentForm(x < 0, sig.Digits, sig.Exponent, 1);
+}
+
+// The digits of a fixed text without its sign: the integer part, grouped when asked, and
+// the separator and decimals when there are any.
+std::string unsignedFixedText(const FixedParts& parts, int decimals, bool thousands) {
+    std::string out = thousands ? groupThousands(parts.Integer) : parts.Integer;
+    if (decimals > 0) {
         out += FormatSettings().DecimalSeparator;
-        out += sig.Digits.substr(1);
+        out += parts.Fraction;
     }
-    out += sig.Exponent < 0 ? "E-" : "E+";
-    out += std::to_string(std::abs(sig.Exponent));
     return out;
 }
 
@@ -143,11 +161,7 @@ std::string currencyText(long double x, int decimals) {
     if (!std::isfinite(x)) return nonFiniteText(x);
     FixedParts parts = fixedParts(x, decimals);
     if (parts.TooLarge) return largeValueText(x);
-    std::string number = groupThousands(parts.Integer);
-    if (decimals > 0) {
-        number += FormatSettings().DecimalSeparator;
-        number += parts.Fraction;
-    }
+    const std::string number = unsignedFixedText(parts, decimals, true);
     const TFormatSettings& fs = FormatSettings();
     const std::string& c = fs.CurrencyString;
     bool negative = x < 0 && !parts.Zero;
@@ -216,13 +230,7 @@ std::string FloatToFixedText(long double X, int Decimals, bool Thousands) {
     FixedParts parts = fixedParts(X, Decimals);
     if (parts.TooLarge) return largeValueText(X);
     // A value that rounds to zero shows no sign.
-    std::string out = X < 0 && !parts.Zero ? "-" : "";
-    out += Thousands ? groupThousands(parts.Integer) : parts.Integer;
-    if (Decimals > 0) {
-        out += FormatSettings().DecimalSeparator;
-        out += parts.Fraction;
-    }
-    return out;
+    return (X < 0 && !parts.Zero ? "-" : "") + unsignedFixedText(parts, Decimals, Thousands);
 }
 
 std::string FloatToExponentText(long double X, int Digits, int MinExponentDigits) {
@@ -231,16 +239,7 @@ std::string FloatToExponentText(long double X, int Digits, int MinExponentDigits
     DecimalDigits sig = significantDigits(X, Digits);
     std::string d = sig.Digits;
     d.append(size_t(Digits) - d.size(), '0');
-    std::string out = X < 0 ? "-" : "";
-    out += d[0];
-    if (Digits > 1) {
-        out += FormatSettings().DecimalSeparator;
-        out += d.substr(1);
-    }
-    out += sig.Exponent < 0 ? "E-" : "E+";
-    std::string e = std::to_string(std::abs(sig.Exponent));
-    if (int(e.size()) < MinExponentDigits) e.insert(0, size_t(MinExponentDigits) - e.size(), '0');
-    return out + e;
+    return exponentForm(X < 0, d, sig.Exponent, MinExponentDigits);
 }
 
 std::string FormatNumber(TNumberFormatKind Kind, bool Thousands, bool PlusSign, long double X, int Digits) {
