@@ -32,24 +32,35 @@ bool slideCoordinate(long double num, long double den, int target, int from, int
     return true;
 }
 
-// Moves the end p of the segment a-b (p is a or b) along the line to X = x. The slope is
-// taken from the current ends; when it cannot be computed Y falls back to 0.
-void moveToX(ClipEnd& p, const ClipEnd& a, const ClipEnd& b, int x) {
-    const long double dy = static_cast<long double>(a.Y) - static_cast<long double>(b.Y);
-    const long double dx = static_cast<long double>(a.X) - static_cast<long double>(b.X);
-    int y = 0;
-    if (!slideCoordinate(dy, dx, x, p.X, p.Y, y)) y = 0;
-    p.Y = y;
-    p.X = x;
+using Axis = int ClipEnd::*;
+
+// Moves the end p of the segment a-b (p is a or b) along the line until its `axis`
+// coordinate is `value`. The slope is taken from the current ends; when it cannot be
+// computed the other coordinate falls back to 0.
+void slideEnd(ClipEnd& p, const ClipEnd& a, const ClipEnd& b, Axis axis, Axis other, int value) {
+    const long double dAxis = static_cast<long double>(a.*axis) - static_cast<long double>(b.*axis);
+    const long double dOther = static_cast<long double>(a.*other) - static_cast<long double>(b.*other);
+    int moved = 0;
+    if (!slideCoordinate(dOther, dAxis, value, p.*axis, p.*other, moved)) moved = 0;
+    p.*other = moved;
+    p.*axis = value;
 }
 
-void moveToY(ClipEnd& p, const ClipEnd& a, const ClipEnd& b, int y) {
-    const long double dy = static_cast<long double>(a.Y) - static_cast<long double>(b.Y);
-    const long double dx = static_cast<long double>(a.X) - static_cast<long double>(b.X);
-    int x = 0;
-    if (!slideCoordinate(dx, dy, y, p.Y, p.X, x)) x = 0;
-    p.X = x;
-    p.Y = y;
+// Brings the ends back to 0..max along one axis where the segment crosses a limit: the
+// lower end to 0, then the upper end to max. Axis-parallel segments are clamped, sloped
+// ones slide along their line.
+void clipAxis(ClipEnd& a, ClipEnd& b, Axis axis, Axis other, int max, bool slide) {
+    const bool aIsLo = a.*axis < b.*axis;
+    ClipEnd& lo = aIsLo ? a : b;
+    ClipEnd& hi = aIsLo ? b : a;
+    const auto moveTo = [&](ClipEnd& p, int value) {
+        if (slide)
+            slideEnd(p, a, b, axis, other, value);
+        else
+            p.*axis = value;
+    };
+    if (hi.*axis >= 0 && lo.*axis < 0) moveTo(lo, 0);
+    if (hi.*axis > max && lo.*axis <= max) moveTo(hi, max);
 }
 
 } // namespace
@@ -66,30 +77,12 @@ bool ClipLine(int& X1, int& X2, int& Y1, int& Y2, int MaxY, int MaxX) {
         return false;
 
     if (a.X == b.X) {
-        ClipEnd& lo = a.Y < b.Y ? a : b;
-        ClipEnd& hi = a.Y < b.Y ? b : a;
-        if (hi.Y >= 0 && lo.Y < 0) lo.Y = 0;
-        if (hi.Y > MaxY && lo.Y <= MaxY) hi.Y = MaxY;
+        clipAxis(a, b, &ClipEnd::Y, &ClipEnd::X, MaxY, false);
     } else if (a.Y == b.Y) {
-        ClipEnd& lo = a.X < b.X ? a : b;
-        ClipEnd& hi = a.X < b.X ? b : a;
-        if (hi.X >= 0 && lo.X < 0) lo.X = 0;
-        if (hi.X > MaxX && lo.X <= MaxX) hi.X = MaxX;
+        clipAxis(a, b, &ClipEnd::X, &ClipEnd::Y, MaxX, false);
     } else {
-        {
-            const bool aIsLo = b.X > a.X;
-            ClipEnd& lo = aIsLo ? a : b;
-            ClipEnd& hi = aIsLo ? b : a;
-            if (hi.X >= 0 && lo.X < 0) moveToX(lo, a, b, 0);
-            if (hi.X > MaxX && lo.X <= MaxX) moveToX(hi, a, b, MaxX);
-        }
-        {
-            const bool aIsLo = a.Y < b.Y;
-            ClipEnd& lo = aIsLo ? a : b;
-            ClipEnd& hi = aIsLo ? b : a;
-            if (hi.Y >= 0 && lo.Y < 0) moveToY(lo, a, b, 0);
-            if (hi.Y > MaxY && lo.Y <= MaxY) moveToY(hi, a, b, MaxY);
-        }
+        clipAxis(a, b, &ClipEnd::X, &ClipEnd::Y, MaxX, true);
+        clipAxis(a, b, &ClipEnd::Y, &ClipEnd::X, MaxY, true);
     }
 
     X1 = a.X;
