@@ -58,6 +58,16 @@ TBrushStyle validBrushStyle(uint8_t code) {
     return code <= bsDiagCross ? static_cast<TBrushStyle>(code) : bsClear;
 }
 
+// Lines and free hands never fill and never vanish: a brush beyond clear is clear, a clear
+// pen is solid. Other codes pass unchanged, so what a file held is kept.
+uint8_t lineBrushCode(uint8_t code) {
+    return code > bsClear ? static_cast<uint8_t>(bsClear) : code;
+}
+
+uint8_t linePenCode(uint8_t code) {
+    return code == psClear ? static_cast<uint8_t>(psSolid) : code;
+}
+
 int drawPenWidth(int width) {
     return std::clamp(width, 1, kMaxDrawPenWidth);
 }
@@ -469,16 +479,11 @@ void TDrawShape::setUpShapePen(TCanvas& c, TDrawShapeMode Mode, const TLabelBmpA
         c.Brush.Color = BrushColor;
         break;
     }
-    const TBrushStyle brush = validBrushStyle(BrushStyle);
-    TPenStyle pen = validPenStyle(PenStyle);
-    if (lineLike) {
-        c.Brush.Style = brush > bsClear ? bsClear : brush;
-        if (pen == psClear) pen = psSolid;
-    } else {
-        c.Brush.Style = brush;
-        // A shape never vanishes entirely.
-        if (pen == psClear && brush == bsClear) pen = psSolid;
-    }
+    const TBrushStyle brush = validBrushStyle(lineLike ? lineBrushCode(BrushStyle) : BrushStyle);
+    TPenStyle pen = validPenStyle(lineLike ? linePenCode(PenStyle) : PenStyle);
+    // A shape never vanishes entirely.
+    if (pen == psClear && brush == bsClear) pen = psSolid;
+    c.Brush.Style = brush;
     c.Pen.Style = pen;
     c.Pen.Width = drawPenWidth(PenWidth);
 }
@@ -677,11 +682,11 @@ void TDrawLine::DrawShape(const TPoint& A, const TPoint& B, TDrawShapeMode Mode,
 }
 
 void TDrawLine::SetPenStyle(uint8_t Style) {
-    TDrawShape::SetPenStyle(Style == psClear ? static_cast<uint8_t>(psSolid) : Style);
+    TDrawShape::SetPenStyle(linePenCode(Style));
 }
 
 void TDrawLine::SetBrushStyle(uint8_t Style) {
-    TDrawShape::SetBrushStyle(Style > bsClear ? static_cast<uint8_t>(bsClear) : Style);
+    TDrawShape::SetBrushStyle(lineBrushCode(Style));
 }
 
 std::string TDrawLine::GetDescription() const {
@@ -889,8 +894,7 @@ bool TDrawFreeHand::AddPoint(int X, int Y) {
 
 void TDrawFreeHand::setUpCreationPen(TCanvas& c) const {
     c.Brush.Color = BrushColor;
-    const TBrushStyle brush = validBrushStyle(BrushStyle);
-    c.Brush.Style = brush > bsClear ? bsClear : brush;
+    c.Brush.Style = validBrushStyle(lineBrushCode(BrushStyle));
     c.Pen.Mode = pmCopy;
     c.Pen.Color = PenColor;
     c.Pen.Style = validPenStyle(PenStyle);
@@ -957,11 +961,11 @@ void TDrawFreeHand::DrawShape(const TPoint& A, const TPoint& B, TDrawShapeMode M
 }
 
 void TDrawFreeHand::SetPenStyle(uint8_t Style) {
-    TDrawShape::SetPenStyle(Style == psClear ? static_cast<uint8_t>(psSolid) : Style);
+    TDrawShape::SetPenStyle(linePenCode(Style));
 }
 
 void TDrawFreeHand::SetBrushStyle(uint8_t Style) {
-    TDrawShape::SetBrushStyle(Style > bsClear ? static_cast<uint8_t>(bsClear) : Style);
+    TDrawShape::SetBrushStyle(lineBrushCode(Style));
 }
 
 std::string TDrawFreeHand::GetDescription() const {
