@@ -459,6 +459,58 @@ void TDrawShape::assignShapeFields(const TDrawShape& Source) {
     BrushColor = Source.BrushColor;
 }
 
+uint8_t TDrawShape::handleAt(int, int) const {
+    return ghNone;
+}
+
+void TDrawShape::MouseEdit(int X, int Y, TLabelMouseOp Op, TBitmap& Bitmap,
+                           const TLabelBmpAttribs& BmpAttribs) {
+    Modified = true;
+    switch (Op) {
+    case moSizeBegin:
+        DownPoint = {X, Y};
+        EditP1 = P1;
+        EditP2 = P2;
+        if (!HandlesShown) ToggleSelectionHandles(Bitmap, BmpAttribs);
+        GrabbedHandle = handleAt(X, Y);
+        break;
+    case moSizeFirstStep:
+        if (GrabbedHandle == ghNone) {
+            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
+            break;
+        }
+        if (HandlesShown) ToggleSelectionHandles(Bitmap, BmpAttribs);
+        DrawShape(P1, P2, smErase, Bitmap, BmpAttribs);
+        moveGrabbedHandle(X, Y);
+        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
+        break;
+    case moSizeStep:
+        if (GrabbedHandle == ghNone) {
+            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
+            break;
+        }
+        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
+        moveGrabbedHandle(X, Y);
+        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
+        break;
+    case moSizeEnd:
+        if (GrabbedHandle == ghNone) {
+            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
+            break;
+        }
+        moveGrabbedHandle(X, Y);
+        if (RectOnBitmap(EditP1, EditP2, BmpAttribs)) {
+            P1 = EditP1;
+            P2 = EditP2;
+        }
+        break;
+    default:
+        GrabbedHandle = ghNone;
+        genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
+        break;
+    }
+}
+
 void TDrawShape::setUpShapePen(TCanvas& c, TDrawShapeMode Mode, const TLabelBmpAttribs& BmpAttribs,
                                bool lineLike) const {
     switch (Mode) {
@@ -581,85 +633,40 @@ void TDrawInclosedShape::moveGrabbedHandle(int X, int Y) {
     }
 }
 
+uint8_t TDrawInclosedShape::handleAt(int X, int Y) const {
+    const TPoint m{X, Y};
+    // Ties go to the corner listed first.
+    const std::pair<uint8_t, TPoint> corners[] = {
+        {ghTopLeft, P1}, {ghBottomRight, P2}, {ghTopRight, {P2.X, P1.Y}}, {ghBottomLeft, {P1.X, P2.Y}}};
+    int bestCorner = FarDistance + 1;
+    uint8_t corner = ghNone;
+    for (const auto& [handle, p] : corners) {
+        const int d = PointDistance(m, p);
+        if (d < bestCorner) {
+            bestCorner = d;
+            corner = handle;
+        }
+    }
+    if (bestCorner <= 5) return corner;
+    long long edge[4]; // bottom, right, top, left: the order ties are decided in
+    const uint8_t edgeHandle[4] = {ghBottom, ghRight, ghTop, ghLeft};
+    const long long none = FarDistance;
+    const bool inX = X >= P1.X && X <= P2.X;
+    const bool inY = Y >= P1.Y && Y <= P2.Y;
+    edge[0] = inX ? absDiff(Y, P2.Y) : none;
+    edge[1] = inY ? absDiff(X, P2.X) : none;
+    edge[2] = inX ? absDiff(Y, P1.Y) : none;
+    edge[3] = inY ? absDiff(X, P1.X) : none;
+    int best = 0;
+    for (int i = 1; i < 4; ++i)
+        if (edge[i] < edge[best]) best = i;
+    return edge[best] <= 5 ? edgeHandle[best] : static_cast<uint8_t>(ghNone);
+}
+
 void TDrawInclosedShape::MouseEdit(int X, int Y, TLabelMouseOp Op, TBitmap& Bitmap,
                                    const TLabelBmpAttribs& BmpAttribs) {
-    Modified = true;
-    switch (Op) {
-    case moSizeBegin: {
-        DownPoint = {X, Y};
-        OrderCornerPoints(P1, P2);
-        EditP1 = P1;
-        EditP2 = P2;
-        if (!HandlesShown) ToggleSelectionHandles(Bitmap, BmpAttribs);
-        const TPoint m{X, Y};
-        // Ties go to the corner listed first.
-        const std::pair<uint8_t, TPoint> corners[] = {{ghTopLeft, EditP1},
-                                                      {ghBottomRight, EditP2},
-                                                      {ghTopRight, {EditP2.X, EditP1.Y}},
-                                                      {ghBottomLeft, {EditP1.X, EditP2.Y}}};
-        int bestCorner = FarDistance + 1;
-        uint8_t corner = ghNone;
-        for (const auto& [handle, p] : corners) {
-            const int d = PointDistance(m, p);
-            if (d < bestCorner) {
-                bestCorner = d;
-                corner = handle;
-            }
-        }
-        if (bestCorner <= 5) {
-            GrabbedHandle = corner;
-            break;
-        }
-        long long edge[4]; // bottom, right, top, left: the order ties are decided in
-        const uint8_t edgeHandle[4] = {ghBottom, ghRight, ghTop, ghLeft};
-        const long long none = FarDistance;
-        const bool inX = X >= EditP1.X && X <= EditP2.X;
-        const bool inY = Y >= EditP1.Y && Y <= EditP2.Y;
-        edge[0] = inX ? absDiff(Y, EditP2.Y) : none;
-        edge[1] = inY ? absDiff(X, EditP2.X) : none;
-        edge[2] = inX ? absDiff(Y, EditP1.Y) : none;
-        edge[3] = inY ? absDiff(X, EditP1.X) : none;
-        int best = 0;
-        for (int i = 1; i < 4; ++i)
-            if (edge[i] < edge[best]) best = i;
-        GrabbedHandle = edge[best] <= 5 ? edgeHandle[best] : static_cast<uint8_t>(ghNone);
-        break;
-    }
-    case moSizeFirstStep:
-        if (GrabbedHandle == ghNone) {
-            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-            break;
-        }
-        if (HandlesShown) ToggleSelectionHandles(Bitmap, BmpAttribs);
-        DrawShape(P1, P2, smErase, Bitmap, BmpAttribs);
-        moveGrabbedHandle(X, Y);
-        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
-        break;
-    case moSizeStep:
-        if (GrabbedHandle == ghNone) {
-            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-            break;
-        }
-        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
-        moveGrabbedHandle(X, Y);
-        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
-        break;
-    case moSizeEnd:
-        if (GrabbedHandle == ghNone) {
-            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-            break;
-        }
-        moveGrabbedHandle(X, Y);
-        if (RectOnBitmap(EditP1, EditP2, BmpAttribs)) {
-            P1 = EditP1;
-            P2 = EditP2;
-        }
-        break;
-    default:
-        GrabbedHandle = ghNone;
-        genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-        break;
-    }
+    if (Op == moSizeBegin) OrderCornerPoints(P1, P2);
+    TDrawShape::MouseEdit(X, Y, Op, Bitmap, BmpAttribs);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -723,69 +730,21 @@ bool TDrawLine::RectOnBitmap(const TPoint& A, const TPoint& B, const TLabelBmpAt
     return ClipSegment(ax, ay, bx, by, TClipLimits{BmpAttribs.Width - 1, BmpAttribs.Height - 1});
 }
 
-void TDrawLine::MouseEdit(int X, int Y, TLabelMouseOp Op, TBitmap& Bitmap,
-                          const TLabelBmpAttribs& BmpAttribs) {
-    Modified = true;
-    const auto moveHandle = [&] {
-        const long long dx = static_cast<long long>(X) - DownPoint.X;
-        const long long dy = static_cast<long long>(Y) - DownPoint.Y;
-        if (GrabbedHandle == ghLineStart)
-            EditP1 = offsetPoint(P1, dx, dy);
-        else
-            EditP2 = offsetPoint(P2, dx, dy);
-    };
-    switch (Op) {
-    case moSizeBegin: {
-        DownPoint = {X, Y};
-        EditP1 = P1;
-        EditP2 = P2;
-        if (!HandlesShown) ToggleSelectionHandles(Bitmap, BmpAttribs);
-        const int d1 = PointDistance({X, Y}, P1);
-        const int d2 = PointDistance({X, Y}, P2);
-        // Equal distances take the end point.
-        if (d1 < d2 && d1 <= 5)
-            GrabbedHandle = ghLineStart;
-        else if (d2 <= 5)
-            GrabbedHandle = ghLineEnd;
-        else
-            GrabbedHandle = ghNone;
-        break;
-    }
-    case moSizeFirstStep:
-        if (GrabbedHandle == ghNone) {
-            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-            break;
-        }
-        if (HandlesShown) ToggleSelectionHandles(Bitmap, BmpAttribs);
-        DrawShape(P1, P2, smErase, Bitmap, BmpAttribs);
-        moveHandle();
-        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
-        break;
-    case moSizeStep:
-        if (GrabbedHandle == ghNone) {
-            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-            break;
-        }
-        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
-        moveHandle();
-        DrawShape(EditP1, EditP2, smXorOutline, Bitmap, BmpAttribs);
-        break;
-    case moSizeEnd:
-        if (GrabbedHandle == ghNone) {
-            genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-            break;
-        }
-        moveHandle();
-        if (RectOnBitmap(EditP1, EditP2, BmpAttribs)) {
-            P1 = EditP1;
-            P2 = EditP2;
-        }
-        break;
-    default:
-        GrabbedHandle = ghNone;
-        genericMouseEdit(X, Y, Op, Bitmap, BmpAttribs);
-        break;
-    }
+uint8_t TDrawLine::handleAt(int X, int Y) const {
+    const int d1 = PointDistance({X, Y}, P1);
+    const int d2 = PointDistance({X, Y}, P2);
+    if (d1 < d2 && d1 <= 5) return ghLineStart;
+    if (d2 <= 5) return ghLineEnd;
+    return ghNone;
+}
+
+void TDrawLine::moveGrabbedHandle(int X, int Y) {
+    const long long dx = static_cast<long long>(X) - DownPoint.X;
+    const long long dy = static_cast<long long>(Y) - DownPoint.Y;
+    if (GrabbedHandle == ghLineStart)
+        EditP1 = offsetPoint(P1, dx, dy);
+    else
+        EditP2 = offsetPoint(P2, dx, dy);
 }
 
 // ---------------------------------------------------------------------------------------------

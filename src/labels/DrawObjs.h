@@ -145,6 +145,10 @@ public:
 
     TCursor GetCursor() const override;
     void SetDefaults(const TToolBarAttribClass* Attribs) override;
+    // Size gestures drag the handle that moSizeBegin grabbed (handleAt); without one, and
+    // for every other step, the generic state machine runs and GrabbedHandle clears.
+    void MouseEdit(int X, int Y, TLabelMouseOp Op, TBitmap& Bitmap,
+                   const TLabelBmpAttribs& BmpAttribs) override;
 
     // Store a style, normalised as the class wants it; both set Modified.
     virtual void SetPenStyle(uint8_t Style);
@@ -156,6 +160,10 @@ protected:
     TDrawShape& operator=(const TDrawShape&) = default;
 
     void assignShapeFields(const TDrawShape& Source);
+    // The handle under the mouse at the start of a resize; ghNone for a label without handles.
+    virtual uint8_t handleAt(int X, int Y) const;
+    // EditP1, EditP2 := P1, P2 with the grabbed handle shifted by the mouse's way from DownPoint.
+    virtual void moveGrabbedHandle(int X, int Y) {}
     // Pen and brush for DrawShape. Lines and free hands never fill and never vanish: a brush
     // beyond clear draws clear, a clear pen draws solid.
     void setUpShapePen(TCanvas& Canvas, TDrawShapeMode Mode, const TLabelBmpAttribs& BmpAttribs,
@@ -172,14 +180,17 @@ public:
 
     std::unique_ptr<TSequenceListObj> Clone() const override;
     void Assign(const TSequenceListObj& Source) override;
+    // Orders the corners before a resize, so that the handles are named as they show.
     void MouseEdit(int X, int Y, TLabelMouseOp Op, TBitmap& Bitmap,
                    const TLabelBmpAttribs& BmpAttribs) override;
     void DrawShape(const TPoint& A, const TPoint& B, TDrawShapeMode Mode, TBitmap& Bitmap,
                    const TLabelBmpAttribs& BmpAttribs) override;
     std::string GetDescription() const override;
 
-private:
-    void moveGrabbedHandle(int X, int Y);
+protected:
+    // A corner within 5 pixels, else an edge within 5 pixels.
+    uint8_t handleAt(int X, int Y) const override;
+    void moveGrabbedHandle(int X, int Y) override;
 };
 
 // Offsets of free-hand points from the label's first point.
@@ -267,8 +278,6 @@ public:
 
     std::unique_ptr<TSequenceListObj> Clone() const override;
     void Assign(const TSequenceListObj& Source) override;
-    void MouseEdit(int X, int Y, TLabelMouseOp Op, TBitmap& Bitmap,
-                   const TLabelBmpAttribs& BmpAttribs) override;
     int HitDistance(int X, int Y) const override;
     void DrawShape(const TPoint& A, const TPoint& B, TDrawShapeMode Mode, TBitmap& Bitmap,
                    const TLabelBmpAttribs& BmpAttribs) override;
@@ -278,6 +287,11 @@ public:
     void ToggleSelectionHandles(TBitmap& Bitmap, const TLabelBmpAttribs& BmpAttribs) override;
     // Whether any of the segment survives clipping to the bitmap.
     bool RectOnBitmap(const TPoint& A, const TPoint& B, const TLabelBmpAttribs& BmpAttribs) const override;
+
+protected:
+    // The nearer end within 5 pixels; a tie takes the end point.
+    uint8_t handleAt(int X, int Y) const override;
+    void moveGrabbedHandle(int X, int Y) override;
 };
 
 // One line of text with its top-left at P1; P2 is P1 plus the text's extent.
