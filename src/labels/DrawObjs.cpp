@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -152,6 +153,21 @@ int slopedLineDistance(int X, int Y, const TPoint& a, const TPoint& b) {
     if (!std::isfinite(d) || d > static_cast<long double>(kIntMax)) return FarDistance;
     const int result = static_cast<int>(d);
     return result == 6 ? 5 : result;
+}
+
+// The distance from the mouse across the segment a-b, when the mouse lies within the
+// segment's span (its bounding box, for a sloped one); nothing otherwise.
+std::optional<int> acrossSegmentDistance(int X, int Y, const TPoint& a, const TPoint& b) {
+    if (a.Y == b.Y) {
+        if (between(X, a.X, b.X)) return distanceResult(absDiff(Y, a.Y));
+        return std::nullopt;
+    }
+    if (a.X == b.X) {
+        if (between(Y, a.Y, b.Y)) return distanceResult(absDiff(X, a.X));
+        return std::nullopt;
+    }
+    if (between(X, a.X, b.X) && between(Y, a.Y, b.Y)) return slopedLineDistance(X, Y, a, b);
+    return std::nullopt;
 }
 
 // The distance of the nearer end point.
@@ -701,15 +717,7 @@ std::string TDrawLine::GetDescription() const {
 }
 
 int TDrawLine::HitDistance(int X, int Y) const {
-    if (P1.Y == P2.Y) {
-        if (between(X, P1.X, P2.X)) return distanceResult(absDiff(Y, P1.Y));
-        return nearerEndDistance(X, Y, P1, P2);
-    }
-    if (P1.X == P2.X) {
-        if (between(Y, P1.Y, P2.Y)) return distanceResult(absDiff(X, P1.X));
-        return nearerEndDistance(X, Y, P1, P2);
-    }
-    if (between(X, P1.X, P2.X) && between(Y, P1.Y, P2.Y)) return slopedLineDistance(X, Y, P1, P2);
+    if (const std::optional<int> d = acrossSegmentDistance(X, Y, P1, P2)) return *d;
     return nearerEndDistance(X, Y, P1, P2);
 }
 
@@ -945,11 +953,9 @@ int TDrawFreeHand::HitDistance(int X, int Y) const {
     if (best == 0) return 0;
 
     const auto segmentDistance = [&](const TPoint& a, const TPoint& b) -> int {
+        // Neighbouring pixels: their own distances already count.
         if (absDiff(a.X, b.X) <= 1 && absDiff(a.Y, b.Y) <= 1) return FarDistance;
-        if (a.Y == b.Y) return between(X, a.X, b.X) ? distanceResult(absDiff(Y, a.Y)) : FarDistance;
-        if (a.X == b.X) return between(Y, a.Y, b.Y) ? distanceResult(absDiff(X, a.X)) : FarDistance;
-        if (between(X, a.X, b.X) && between(Y, a.Y, b.Y)) return slopedLineDistance(X, Y, a, b);
-        return FarDistance;
+        return acrossSegmentDistance(X, Y, a, b).value_or(FarDistance);
     };
 
     for (std::size_t bi = 0; bi < blocks_.size(); ++bi) {
