@@ -518,22 +518,27 @@ void TCanvas::strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int
     else if (isHatch(Brush.Style))
         brush = QBrush(pt.color(Brush.Color), qtHatch(Brush.Style));
 
-    auto draw = [&](const QBrush& b) {
-        pt.p.setBrush(b);
+    // The figure in the painter's current pen and brush; whole-pixel boxes take the QRect
+    // overloads, wide pens the QRectF ones.
+    auto figure = [&](const auto& r) {
         switch (kind) {
         case fkRectangle:
-            pt.p.drawRect(box);
+            pt.p.drawRect(r);
             break;
         case fkEllipse:
-            pt.p.drawEllipse(box);
+            pt.p.drawEllipse(r);
             break;
         default:
             if (rx <= 0 || ry <= 0)
-                pt.p.drawRect(box);
+                pt.p.drawRect(r);
             else
-                pt.p.drawRoundedRect(box, rx, ry, Qt::AbsoluteSize);
+                pt.p.drawRoundedRect(r, rx, ry, Qt::AbsoluteSize);
             break;
         }
+    };
+    auto draw = [&](const QBrush& b) {
+        pt.p.setBrush(b);
+        figure(box);
     };
     if (noPen) {
         // Without a pen the device fills one column and one row less.
@@ -561,22 +566,8 @@ void TCanvas::strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int
     }
     // A wide pen is centred on the pixel centres of the 1-pixel outline.
     pt.p.translate(0.5, 0.5);
-    const QRectF wide(box.x(), box.y(), box.width(), box.height());
     pt.p.setBrush(brush);
-    switch (kind) {
-    case fkRectangle:
-        pt.p.drawRect(wide);
-        break;
-    case fkEllipse:
-        pt.p.drawEllipse(wide);
-        break;
-    default:
-        if (rx <= 0 || ry <= 0)
-            pt.p.drawRect(wide);
-        else
-            pt.p.drawRoundedRect(wide, rx, ry, Qt::AbsoluteSize);
-        break;
-    }
+    figure(QRectF(box.x(), box.y(), box.width(), box.height()));
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
