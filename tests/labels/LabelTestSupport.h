@@ -1,6 +1,7 @@
 #pragma once
 // Bitmaps, snapshots and sample labels shared by the label tests.
 
+#include "common/BitmapTestSupport.h"
 #include "labels/DrawObjs.h"
 #include "labels/GrDraw.h"
 #include "platform/Bitmap.h"
@@ -15,7 +16,9 @@
 
 namespace labeltest {
 
-inline constexpr std::array<TPixelFormat, 6> AllDepths = {pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
+using bitmaptest::AllDepths;
+using bitmaptest::ChangedPixels;
+using bitmaptest::Snapshot;
 
 inline const char* DepthName(TPixelFormat f) {
     switch (f) {
@@ -49,27 +52,6 @@ struct TScene {
     TBitmap& B() { return *Bitmap; }
     TColor Pixel(int x, int y) const { return Bitmap->Pixel(x, y); }
 };
-
-// The stored bytes of every row (without row padding).
-inline std::vector<uint8_t> Snapshot(const TBitmap& bitmap) {
-    std::vector<uint8_t> bytes;
-    const int rowBytes = bitmap.Width() * bitmap.Codec().BytesPerPixel;
-    bytes.reserve(static_cast<size_t>(rowBytes) * static_cast<size_t>(bitmap.Height()));
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const uint8_t* row = bitmap.ScanLine(y);
-        bytes.insert(bytes.end(), row, row + rowBytes);
-    }
-    return bytes;
-}
-
-// Pixels whose colour differs between two bitmaps of one size.
-inline std::vector<TPoint> ChangedPixels(const TBitmap& a, const TBitmap& b) {
-    std::vector<TPoint> out;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) out.push_back({x, y});
-    return out;
-}
 
 inline int CountColor(const TBitmap& bitmap, TColor color, const TRect& area) {
     int n = 0;

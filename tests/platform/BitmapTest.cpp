@@ -2,6 +2,8 @@
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
 
+#include "common/BitmapTestSupport.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -9,8 +11,6 @@
 #include <vector>
 
 namespace {
-
-const TPixelFormat kAllDepths[] = {pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
 
 // Little-endian byte builder for hand-made BMP images; it shares nothing with the codec.
 struct Bytes {
@@ -70,7 +70,7 @@ TEST(Bitmap, SizeAndDepthChangesKeepThePicture) {
 }
 
 TEST(Bitmap, RawRowsFollowTheCodec) {
-    for (TPixelFormat depth : kAllDepths) {
+    for (TPixelFormat depth : bitmaptest::AllDepths) {
         TBitmap b(7, 3, depth);
         const TPixelCodec codec = b.Codec();
         const uint32_t raw = codec.Encode(clOlive);
@@ -87,7 +87,7 @@ TEST(Bitmap, RawRowsFollowTheCodec) {
 }
 
 TEST(Bitmap, BmpWriteReadWriteIsByteIdenticalAtEveryDepth) {
-    for (TPixelFormat depth : kAllDepths) {
+    for (TPixelFormat depth : bitmaptest::AllDepths) {
         SCOPED_TRACE(int(depth));
         TBitmap b(13, 5, depth); // an odd width exercises row padding and half bytes
         paintSample(b);

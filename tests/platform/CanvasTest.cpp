@@ -1,6 +1,8 @@
 #include "platform/Canvas.h"
 #include "platform/Bitmap.h"
 
+#include "common/BitmapTestSupport.h"
+
 #include <QFont>
 #include <gtest/gtest.h>
 
@@ -10,17 +12,9 @@
 #include <set>
 #include <vector>
 
+using namespace bitmaptest;
+
 namespace {
-
-const TPixelFormat kAllDepths[] = {pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
-
-std::vector<uint8_t> rowBytes(TBitmap& b) {
-    std::vector<uint8_t> out;
-    const size_t n = size_t(b.Width()) * size_t(b.Codec().BytesPerPixel);
-    for (int y = 0; y < b.Height(); ++y)
-        out.insert(out.end(), b.ScanLine(y), b.ScanLine(y) + n);
-    return out;
-}
 
 // A background where every pixel differs from its neighbours, so that a figure drawn in
 // not-xor mode changes real values and a restore is a real test.
@@ -35,26 +29,17 @@ TColor stored(TPixelFormat depth, TColor c) {
     return TPixelCodec(depth).Decode(TPixelCodec(depth).Encode(c));
 }
 
-// Pixels that differ between two pictures of the same size.
-std::vector<TPoint> changed(TBitmap& a, TBitmap& b) {
-    std::vector<TPoint> out;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y)) out.push_back({x, y});
-    return out;
-}
-
 } // namespace
 
 TEST(Canvas, RectangleCoversLeftTopToRightBottomExclusive) {
-    for (TPixelFormat depth : kAllDepths) {
+    for (TPixelFormat depth : AllDepths) {
         SCOPED_TRACE(int(depth));
         TBitmap b(30, 30, depth), blank(30, 30, depth);
         TCanvas& c = b.Canvas();
         c.Pen.Color = clBlack;
         c.Brush.Color = clRed;
         c.Rectangle(10, 10, 20, 20);
-        for (TPoint p : changed(b, blank)) {
+        for (TPoint p : ChangedPixels(b, blank)) {
             EXPECT_TRUE(p.X >= 10 && p.X <= 19 && p.Y >= 10 && p.Y <= 19) << p.X << "," << p.Y;
         }
         EXPECT_EQ(b.Pixel(10, 10), stored(depth, clBlack));
@@ -62,19 +47,19 @@ TEST(Canvas, RectangleCoversLeftTopToRightBottomExclusive) {
         EXPECT_EQ(b.Pixel(19, 14), stored(depth, clBlack));
         EXPECT_EQ(b.Pixel(15, 15), stored(depth, clRed));
         EXPECT_EQ(b.Pixel(20, 20), stored(depth, clWhite));
-        EXPECT_EQ(changed(b, blank).size(), 100u);
+        EXPECT_EQ(ChangedPixels(b, blank).size(), 100u);
 
         // Corners in reverse order draw the same box; ellipses and round rectangles stay
         // inside the same bounds.
         TBitmap e(30, 30, depth);
         e.Canvas().Brush.Color = clRed;
         e.Canvas().Rectangle(20, 20, 10, 10);
-        EXPECT_EQ(rowBytes(e), rowBytes(b));
+        EXPECT_EQ(Snapshot(e), Snapshot(b));
         TBitmap f(30, 30, depth);
         f.Canvas().Brush.Color = clBlue;
         f.Canvas().Ellipse(10, 10, 20, 20);
         f.Canvas().RoundRect(10, 10, 20, 20, -6, -6);
-        for (TPoint p : changed(f, blank))
+        for (TPoint p : ChangedPixels(f, blank))
             EXPECT_TRUE(p.X >= 10 && p.X <= 19 && p.Y >= 10 && p.Y <= 19);
         EXPECT_EQ(f.Pixel(15, 15), stored(depth, clBlue));
 
@@ -82,7 +67,7 @@ TEST(Canvas, RectangleCoversLeftTopToRightBottomExclusive) {
         TBitmap g(30, 30, depth);
         g.Canvas().Brush.Color = clLime;
         g.Canvas().FillRect(Rect(10, 10, 20, 20));
-        EXPECT_EQ(changed(g, blank).size(), 100u);
+        EXPECT_EQ(ChangedPixels(g, blank).size(), 100u);
         EXPECT_EQ(g.Pixel(19, 19), stored(depth, clLime));
     }
 }
@@ -110,7 +95,7 @@ TEST(Canvas, ThinLinesLeaveOutTheirEndPixel) {
     TBitmap blank(40, 40), dot(40, 40);
     dot.Canvas().MoveTo(5, 5);
     dot.Canvas().LineTo(5, 5);
-    EXPECT_TRUE(changed(dot, blank).empty());
+    EXPECT_TRUE(ChangedPixels(dot, blank).empty());
     dot.Canvas().Pen.Width = 3;
     dot.Canvas().LineTo(5, 5);
     EXPECT_EQ(dot.Pixel(5, 5), clBlack);
@@ -126,7 +111,7 @@ TEST(Canvas, ThinLinesLeaveOutTheirEndPixel) {
     EXPECT_EQ(poly.Pixel(10, 10), clBlack);
     EXPECT_EQ(poly.Pixel(2, 10), clBlack);
     EXPECT_EQ(poly.Pixel(1, 10), clWhite);
-    EXPECT_EQ(changed(poly, blank).size(), 27u);
+    EXPECT_EQ(ChangedPixels(poly, blank).size(), 27u);
 
     // End points far outside the bitmap cost nothing and still hit the right pixels.
     TBitmap far(40, 40);
@@ -134,7 +119,7 @@ TEST(Canvas, ThinLinesLeaveOutTheirEndPixel) {
     far.Canvas().LineTo(2000000000, 20);
     for (int x = 0; x < 40; ++x)
         EXPECT_EQ(far.Pixel(x, 20), clBlack);
-    EXPECT_EQ(changed(far, blank).size(), 40u);
+    EXPECT_EQ(ChangedPixels(far, blank).size(), 40u);
 }
 
 TEST(Canvas, WidePensAreCentredOnTheLine) {
@@ -188,11 +173,11 @@ TEST(Canvas, DashedLinesFollowTheDevicePatterns) {
 }
 
 TEST(Canvas, NotXorTwiceRestoresEveryDepth) {
-    for (TPixelFormat depth : kAllDepths) {
+    for (TPixelFormat depth : AllDepths) {
         SCOPED_TRACE(int(depth));
         TBitmap b(80, 60, depth);
         fillVaried(b);
-        const std::vector<uint8_t> before = rowBytes(b);
+        const std::vector<uint8_t> before = Snapshot(b);
         TCanvas& c = b.Canvas();
         c.Font.Size = 10;
         c.Font.Color = clNavy;
@@ -232,9 +217,9 @@ TEST(Canvas, NotXorTwiceRestoresEveryDepth) {
             c.TextOut(40, 2, "Hi");
         };
         drawAll();
-        EXPECT_NE(rowBytes(b), before);
+        EXPECT_NE(Snapshot(b), before);
         drawAll();
-        EXPECT_EQ(rowBytes(b), before);
+        EXPECT_EQ(Snapshot(b), before);
     }
 }
 
@@ -255,8 +240,8 @@ TEST(Canvas, NotXorOutlineStrikesEachPixelOnce) {
             else
                 c.Rectangle(3, 5, 57, 41);
         }
-        EXPECT_EQ(rowBytes(xored), rowBytes(copy)) << kind;
-        EXPECT_FALSE(changed(copy, blank).empty());
+        EXPECT_EQ(Snapshot(xored), Snapshot(copy)) << kind;
+        EXPECT_FALSE(ChangedPixels(copy, blank).empty());
     }
 }
 
@@ -326,7 +311,7 @@ TEST(Canvas, FloodFillStaysInsideClosedShapes) {
     EXPECT_EQ(b.Pixel(12, 30), clBlue);
     EXPECT_EQ(b.Pixel(5, 5), clWhite);
     EXPECT_EQ(b.Pixel(55, 30), clWhite);
-    for (TPoint p : changed(b, ring))
+    for (TPoint p : ChangedPixels(b, ring))
         EXPECT_TRUE(p.X > 10 && p.X < 49 && p.Y > 10 && p.Y < 49);
 
     // A diagonal gap does not let the fill through (4-connected).
@@ -361,7 +346,7 @@ TEST(Canvas, FloodFillReturnsAtOnceWhenNothingWouldChange) {
     TBitmap b(20, 20);
     TCanvas& c = b.Canvas();
     c.Brush.Color = clWhite;
-    const std::vector<uint8_t> before = rowBytes(b);
+    const std::vector<uint8_t> before = Snapshot(b);
     EXPECT_FALSE(c.FloodFill(5, 5, clWhite, fsSurface));
     c.Brush.Color = clRed;
     EXPECT_FALSE(c.FloodFill(5, 5, clBlack, fsSurface)); // the seed is not that colour
@@ -369,12 +354,12 @@ TEST(Canvas, FloodFillReturnsAtOnceWhenNothingWouldChange) {
     EXPECT_FALSE(c.FloodFill(5, 20, clWhite, fsSurface));
     c.Brush.Style = bsClear;
     EXPECT_FALSE(c.FloodFill(5, 5, clWhite, fsSurface));
-    EXPECT_EQ(rowBytes(b), before);
+    EXPECT_EQ(Snapshot(b), before);
     // A hatch in the area's own colour changes nothing either, and ends.
     c.Brush.Style = bsCross;
     c.Brush.Color = clWhite;
     EXPECT_FALSE(c.FloodFill(5, 5, clWhite, fsSurface));
-    EXPECT_EQ(rowBytes(b), before);
+    EXPECT_EQ(Snapshot(b), before);
 }
 
 TEST(Canvas, HatchFillChangesOnlyPatternPixels) {
@@ -428,7 +413,7 @@ TEST(Canvas, TextSitsBelowAndRightOfItsPoint) {
     c.Brush.Style = bsClear;
     c.TextOut(10, 8, "Hello");
     EXPECT_EQ(c.PenPos, Point(10 + extent.cx, 8));
-    const std::vector<TPoint> ink = changed(b, blank);
+    const std::vector<TPoint> ink = ChangedPixels(b, blank);
     ASSERT_FALSE(ink.empty());
     for (TPoint p : ink) {
         EXPECT_TRUE(p.X >= 10 && p.X < 10 + extent.cx && p.Y >= 8 && p.Y < 8 + extent.cy)
@@ -443,7 +428,7 @@ TEST(Canvas, TextSitsBelowAndRightOfItsPoint) {
     EXPECT_EQ(o.Pixel(10, 8), clYellow);
     EXPECT_EQ(o.Pixel(10 + extent.cx - 1, 8 + extent.cy - 1), clYellow);
     EXPECT_EQ(o.Pixel(10 + extent.cx, 8), clWhite);
-    EXPECT_EQ(changed(o, b).size(), size_t(extent.cx * extent.cy) - ink.size());
+    EXPECT_EQ(ChangedPixels(o, b).size(), size_t(extent.cx * extent.cy) - ink.size());
 }
 
 TEST(Canvas, PixelsReadAndWriteInsideOnly) {
@@ -475,7 +460,7 @@ TEST(Canvas, BlockCopiesDrawStretchAndConvert) {
 
     TBitmap s(8, 4, pf16bit);
     s.Canvas().StretchDraw(Rect(0, 0, 8, 4), src); // each source pixel becomes 2 x 2
-    EXPECT_EQ(s.Pixel(0, 0), TPixelCodec(pf16bit).Decode(TPixelCodec(pf16bit).Encode(clRed)));
+    EXPECT_EQ(s.Pixel(0, 0), stored(pf16bit, clRed));
     EXPECT_EQ(s.Pixel(1, 1), s.Pixel(0, 0));
     EXPECT_EQ(s.Pixel(7, 3), RGBColor(0x80, 0x80, 0x80));
     EXPECT_EQ(s.Pixel(2, 0), RGBColor(0, 0xFC, 0));
