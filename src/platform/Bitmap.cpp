@@ -45,6 +45,15 @@ inline int distance2(TColor a, TColor b) {
     return dr * dr + dg * dg + db * db;
 }
 
+// Moves best and bestD to the nearest of palette[first..last) where it is nearer. Entries
+// are visited in index order, so ties keep the lowest index; an exact match ends the search.
+void searchNearest(TColor color, const TColor* palette, int first, int last, int& best, int& bestD) {
+    for (int i = first; i < last && bestD > 0; ++i) {
+        const int d = distance2(color, palette[i]);
+        if (d < bestD) best = i, bestD = d;
+    }
+}
+
 inline uint32_t rgb32(TColor c) {
     return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
@@ -96,10 +105,7 @@ const std::array<TColor, 256>& Palette256() {
 int NearestPaletteIndex16(TColor color) {
     color &= 0xFFFFFF;
     int best = 0, bestD = distance2(color, kPalette16[0]);
-    for (int i = 1; i < 16 && bestD > 0; ++i) {
-        int d = distance2(color, kPalette16[i]);
-        if (d < bestD) best = i, bestD = d;
-    }
+    searchNearest(color, kPalette16.data(), 1, 16, best, bestD);
     return best;
 }
 
@@ -107,20 +113,13 @@ int NearestPaletteIndex256(TColor color) {
     color &= 0xFFFFFF;
     // The cube's nearest entry follows per channel (its levels are evenly spaced by an odd
     // step, so no channel value lies half-way); only the other 40 entries need a search.
-    // Entries are visited in index order so that ties keep the lowest index.
     int best = 0, bestD = distance2(color, kPalette256[0]);
-    for (int i = 1; i < 16 && bestD > 0; ++i) {
-        int d = distance2(color, kPalette256[i]);
-        if (d < bestD) best = i, bestD = d;
-    }
+    searchNearest(color, kPalette256.data(), 1, 16, best, bestD);
     auto level = [](unsigned v) { return int((v + kCubeStep / 2) / kCubeStep); };
     int cube =
         kCubeBase + 36 * level(GetRValue(color)) + 6 * level(GetGValue(color)) + level(GetBValue(color));
     if (int d = distance2(color, kPalette256[cube]); d < bestD) best = cube, bestD = d;
-    for (int i = kGreyBase; i < 256 && bestD > 0; ++i) {
-        int d = distance2(color, kPalette256[i]);
-        if (d < bestD) best = i, bestD = d;
-    }
+    searchNearest(color, kPalette256.data(), kGreyBase, 256, best, bestD);
     return best;
 }
 
