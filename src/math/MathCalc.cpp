@@ -451,7 +451,7 @@ void DivMathValue(const TMathValue& A, const TMathValue& B, bool& ZeroDivide, TM
     ZeroDivide = false;
     // An exact zero divisor counts even when its float carries rounding (1 - 1/41*41 is
     // exactly 0 but its float is not).
-    if (B.FloatValue == 0 || (B.Kind == mvFraction && B.Numerator == 0)) {
+    if (IsZeroMathValue(B)) {
         ZeroDivide = true;
         R.Kind = mvEmpty;
         return;
