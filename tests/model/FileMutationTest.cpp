@@ -12,6 +12,8 @@
 
 #include <random>
 
+using namespace recordtest;
+
 namespace {
 
 // A body made of tagged typed values, read back by tag: a stand-in for the section readers
@@ -207,7 +209,7 @@ TEST(FileMutation, DamagedFilesEndInSuccessOrTheLoadError) {
         writeSample(w, rng);
         ASSERT_TRUE(w.CloseGraphFile());
     }
-    const TByteVector original = readBytes(file);
+    const Bytes original = readBytes(file);
     ASSERT_GT(original.size(), 400u);
     {
         TScopedScriptedUiHook hook;
@@ -220,7 +222,7 @@ TEST(FileMutation, DamagedFilesEndInSuccessOrTheLoadError) {
     int flipsCaught = 0, flips = 0;
     TScopedScriptedUiHook hook;
     for (int iteration = 0; iteration < 4000; ++iteration) {
-        TByteVector f = original;
+        Bytes f = original;
         const size_t bodyStart = 63, bodyEnd = f.size() - 2;
         auto bodyOffset = [&] { return bodyStart + rng() % (bodyEnd - bodyStart); };
         const int kind = int(rng() % 7);

@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+using namespace recordtest;
+
 namespace {
 
 const char* const notDataFile = "File is not a Quorix data file, and can not be opened";
@@ -35,7 +37,7 @@ template <class F> bool saveGraph(const std::string& file, int32_t kind, char se
 }
 
 // The messages shown while opening a file image.
-std::vector<std::string> openMessages(const TByteVector& image, bool* opened = nullptr) {
+std::vector<std::string> openMessages(const Bytes& image, bool* opened = nullptr) {
     TTempDir dir;
     writeBytes(dir.File("g.qxf"), image);
     TScopedScriptedUiHook hook;
@@ -55,7 +57,7 @@ TEST(FileSave, HeaderBytesAndSumsAsComputedByHand) {
         const uint8_t b = 0x5A;
         w.WriteRecord(&b, 1);
     }));
-    const TByteVector expected = {
+    const Bytes expected = {
         37, 'M', 'a', 't', 'h', 'e', 'm', 'a', 't', 'i', 'c', 'a', 'l', ' ', 'F', 'u', 'n', 'c', 't', 'i',
         'o', 'n', ' ', 'G', 'r', 'a', 'p', 'h', ' ', 'D', 'a', 't', 'a', ' ', 'F', 'i', 'l', 'e', 1, '4', ' ',
         ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', // version text
@@ -89,7 +91,7 @@ TEST(FileSave, HeaderBytesAndSumsAsComputedByHand) {
     // Kind and separator go into the version record and its sum.
     ASSERT_TRUE(
         saveGraph(dir.File("b.qxf"), GraphKindPolar, ',', [](TWriteGraphFile& w) { w.WriteInteger(0); }));
-    TByteVector polar = readBytes(dir.File("b.qxf"));
+    Bytes polar = readBytes(dir.File("b.qxf"));
     ASSERT_EQ(polar.size(), 69u);
     EXPECT_EQ(polar[53], 2);
     EXPECT_EQ(polar[57], ',');
@@ -99,11 +101,11 @@ TEST(FileSave, HeaderBytesAndSumsAsComputedByHand) {
 TEST(FileSave, SizeLimitsSignatureAndVersions) {
     bool opened = false;
     // 65 bytes (header and trailer with no body) is refused; 66 opens.
-    TByteVector f65 = frame(headerBytes(4, 1), {});
+    Bytes f65 = frame(headerBytes(4, 1), {});
     ASSERT_EQ(f65.size(), 65u);
     EXPECT_EQ(openMessages(f65, &opened), std::vector<std::string>{notDataFile});
     EXPECT_FALSE(opened);
-    TByteVector f66 = graphFile(4, 1, {7});
+    Bytes f66 = graphFile(4, 1, {7});
     EXPECT_TRUE(openMessages(f66, &opened).empty());
     EXPECT_TRUE(opened);
     EXPECT_EQ(openMessages({}, &opened), std::vector<std::string>{notDataFile});
@@ -131,7 +133,7 @@ TEST(FileSave, SizeLimitsSignatureAndVersions) {
 
     // The trailer sum counts the header sum's two bytes: a header sum fixed after an edit of
     // the version record, with the trailer left as it was, fails the trailer check.
-    TByteVector edited = graphFile(4, 1, {9, 9});
+    Bytes edited = graphFile(4, 1, {9, 9});
     edited[53] = 2;
     unsigned hs = byteSum(edited, 0, 61);
     edited[61] = uint8_t(hs & 0xFF);
@@ -155,13 +157,13 @@ TEST(FileSave, SizeLimitsSignatureAndVersions) {
 }
 
 TEST(FileSave, EverySingleByteChangeIsCaught) {
-    TByteVector good = graphFile(4, 2, {10, 20, 30, 40, 50});
+    Bytes good = graphFile(4, 2, {10, 20, 30, 40, 50});
     bool opened = false;
     ASSERT_TRUE(openMessages(good, &opened).empty());
     ASSERT_TRUE(opened);
     for (size_t i = 0; i < good.size(); ++i) {
         for (uint8_t delta : {uint8_t(1), uint8_t(0x80), uint8_t(0xFF)}) {
-            TByteVector bad = good;
+            Bytes bad = good;
             bad[i] = uint8_t(bad[i] + delta);
             auto messages = openMessages(bad, &opened);
             EXPECT_FALSE(opened) << "offset " << i;
@@ -204,19 +206,19 @@ TEST(FileSave, TypedValuesRoundTrip) {
     EXPECT_TRUE(hook->Messages.empty());
 
     // The body as it must lie in the file.
-    TBytes body;
-    body.i32(-123456789).i32(0x80000005).i32(-5).i32(70000);
-    body.i32(8).chars("caf\xE9 \x80 5").i32(0);
-    body.str("1.5*X+2.25");
-    body.str("Times New Roman").i32(0x800000).u8(9).i32(-13);
-    TByteVector file = readBytes(dir.File("t.qxf"));
+    ByteBuilder body;
+    body.I32(-123456789).I32(0x80000005).I32(-5).I32(70000);
+    body.I32(8).Chars("caf\xE9 \x80 5").I32(0);
+    body.Str("1.5*X+2.25");
+    body.Str("Times New Roman").I32(0x800000).U8(9).I32(-13);
+    Bytes file = readBytes(dir.File("t.qxf"));
     ASSERT_GT(file.size(), 63 + body.b.size());
-    EXPECT_EQ(TByteVector(file.begin() + 63, file.begin() + 63 + long(body.b.size())), body.b);
+    EXPECT_EQ(Bytes(file.begin() + 63, file.begin() + 63 + long(body.b.size())), body.b);
     EXPECT_EQ(file[57], ',');
     // 1.0 as the x87 holds it: explicit integer bit, exponent 0x3FFF.
     const size_t ext0 = 63 + body.b.size();
-    EXPECT_EQ(TByteVector(file.begin() + long(ext0), file.begin() + long(ext0) + 10),
-              (TByteVector{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
+    EXPECT_EQ(Bytes(file.begin() + long(ext0), file.begin() + long(ext0) + 10),
+              (Bytes{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
 
     for (char separator : {'.', ','}) {
         TReadGraphFile r;
@@ -250,12 +252,12 @@ TEST(FileSave, TypedValuesRoundTrip) {
 
 TEST(FileSave, ReadOnlyLayoutsAndLengthChecks) {
     TTempDir dir;
-    TBytes body;
-    body.u16(0xFFF6);                                     // word
-    body.shortStr("Courier", 31).i32(0xFF).u8(2).i16(-9); // version-1 font
-    body.shortStr("abc", 5);                              // short text of 5
-    body.i32(0).i32(-7).i32(3).chars("xyz");              // empty, negative and real lengths
-    body.i32(1000);                                       // a length beyond the file
+    ByteBuilder body;
+    body.U16(0xFFF6);                                  // word
+    body.Short("Courier", 31).I32(0xFF).U8(2).I16(-9); // version-1 font
+    body.Short("abc", 5);                              // short text of 5
+    body.I32(0).I32(-7).I32(3).Chars("xyz");           // empty, negative and real lengths
+    body.I32(1000);                                    // a length beyond the file
     writeBytes(dir.File("r.qxf"), graphFile(1, 1, body.b));
 
     TScopedScriptedUiHook hook;
@@ -280,8 +282,8 @@ TEST(FileSave, ReadOnlyLayoutsAndLengthChecks) {
     EXPECT_EQ(hook->Messages[0].Buttons, TMsgDlgButtons{mbOK});
 
     // A short text whose length byte exceeds its field, and a bad skip.
-    TBytes bad;
-    bad.shortStr("abcdef", 5).i32(5);
+    ByteBuilder bad;
+    bad.Short("abcdef", 5).I32(5);
     bad.b[0] = 6;
     writeBytes(dir.File("s.qxf"), graphFile(1, 1, bad.b));
     hook->Clear();
@@ -295,11 +297,11 @@ TEST(FileSave, ReadOnlyLayoutsAndLengthChecks) {
     EXPECT_EQ(r.ReadInteger(), 5);
 
     // Extended patterns the x87 would not take.
-    TBytes ext;
-    ext.ext(0x8000000000000000ull, 0x7FFF); // infinity
-    ext.ext(0xC000000000000000ull, 0xFFFF); // NaN
-    ext.ext(0x4000000000000000ull, 0x3FFF); // unnormal
-    ext.ext(0x8000000000000000ull, 0x0000); // pseudo-denormal: taken
+    ByteBuilder ext;
+    ext.ExtBits(0x8000000000000000ull, 0x7FFF); // infinity
+    ext.ExtBits(0xC000000000000000ull, 0xFFFF); // NaN
+    ext.ExtBits(0x4000000000000000ull, 0x3FFF); // unnormal
+    ext.ExtBits(0x8000000000000000ull, 0x0000); // pseudo-denormal: taken
     writeBytes(dir.File("e.qxf"), graphFile(4, 1, ext.b));
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(r.OpenGraphFile(dir.File("e.qxf"), '.'));
@@ -373,7 +375,7 @@ TEST(FileSave, OverwriteQuestionAndFailedSavesKeepTheOldFile) {
     EXPECT_EQ(readBytes(dir.File("empty.qxf")), readBytes(dir.File("new.qxf")));
 
     // A save that fails part-way, or is given up, leaves the old file byte for byte.
-    const TByteVector old = readBytes(dir.File("new.qxf"));
+    const Bytes old = readBytes(dir.File("new.qxf"));
     hook->Clear();
     EXPECT_FALSE(saveGraph(dir.File("new.qxf"), 1, '.', [](TWriteGraphFile& w) {
         w.WriteInteger(2);
@@ -456,7 +458,7 @@ int fullDiskChild(const std::string& mountPoint) {
     hook.Clear();
     if (!saveGraph(file, 1, '.', [](TWriteGraphFile& w) { w.WriteString(std::string(20000, 'a')); }))
         return 1;
-    const TByteVector old = readBytes(file);
+    const Bytes old = readBytes(file);
     if (old.size() != 63 + 4 + 20000 + 2) return 2;
 
     // 60000 more bytes do not fit beside the old file.
@@ -508,11 +510,11 @@ TEST(FileSave, PackedMathValuesRoundTripBitForBit) {
         rec.SetPackedMathValue(3, half);
         rec.WriteTo(w);
     }));
-    TByteVector file = readBytes(dir.File("p.qxf"));
-    const TByteVector halfBytes = {1, 0, 0, 0, 0, 0, 0, 0, 2, 0,    0,    0,    0, 0,
-                                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFE, 0x3F, 2};
-    EXPECT_EQ(TByteVector(file.begin() + 63, file.begin() + 90), halfBytes);
-    EXPECT_EQ(TByteVector(file.begin() + 63 + 108 + 3, file.begin() + 63 + 108 + 30), halfBytes);
+    Bytes file = readBytes(dir.File("p.qxf"));
+    const Bytes halfBytes = {1, 0, 0, 0, 0, 0, 0, 0, 2, 0,    0,    0,    0, 0,
+                             0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFE, 0x3F, 2};
+    EXPECT_EQ(Bytes(file.begin() + 63, file.begin() + 90), halfBytes);
+    EXPECT_EQ(Bytes(file.begin() + 63 + 108 + 3, file.begin() + 63 + 108 + 30), halfBytes);
 
     TReadGraphFile r;
     ASSERT_TRUE(r.OpenGraphFile(dir.File("p.qxf"), '.'));
@@ -528,11 +530,11 @@ TEST(FileSave, PackedMathValuesRoundTripBitForBit) {
 
     // Values no program could have written: the load ends.
     auto packed = [](int64_t num, int64_t den, unsigned exponent, unsigned kind) {
-        TBytes b;
-        return b.i64(num).i64(den).ext(0x8000000000000000ull, exponent).u8(kind).b;
+        ByteBuilder b;
+        return b.I64(num).I64(den).ExtBits(0x8000000000000000ull, exponent).U8(kind).b;
     };
-    const TByteVector bad[] = {packed(1, 2, 0x3FFE, 3), packed(1, 0, 0x3FFE, 2), packed(1, -2, 0x3FFE, 2),
-                               packed(INT64_MIN, 1, 0x403E, 2), packed(1, 1, 0x7FFF, 1)};
+    const Bytes bad[] = {packed(1, 2, 0x3FFE, 3), packed(1, 0, 0x3FFE, 2), packed(1, -2, 0x3FFE, 2),
+                         packed(INT64_MIN, 1, 0x403E, 2), packed(1, 1, 0x7FFF, 1)};
     for (const auto& b : bad) {
         writeBytes(dir.File("bad.qxf"), graphFile(4, 1, b));
         hook->Clear();
@@ -558,11 +560,11 @@ TEST(FileSave, BitmapsRoundTripAndBadPictureSections) {
             w.WriteBitmap(*b);
     }));
     // Each section is the int32 size and the bitmap's own BMP image.
-    TBytes expected;
+    ByteBuilder expected;
     for (const auto& b : pictures)
-        expected.i32(int64_t(b->SaveToBmpBytes().size())).bytes(b->SaveToBmpBytes());
-    TByteVector file = readBytes(dir.File("b.qxf"));
-    EXPECT_EQ(TByteVector(file.begin() + 63, file.end() - 2), expected.b);
+        expected.I32(int32_t(b->SaveToBmpBytes().size())).Append(b->SaveToBmpBytes());
+    Bytes file = readBytes(dir.File("b.qxf"));
+    EXPECT_EQ(Bytes(file.begin() + 63, file.end() - 2), expected.b);
 
     TReadGraphFile r;
     ASSERT_TRUE(r.OpenGraphFile(dir.File("b.qxf"), '.'));
@@ -580,8 +582,8 @@ TEST(FileSave, BitmapsRoundTripAndBadPictureSections) {
     EXPECT_TRUE(hook->Messages.empty());
 
     // Size 0: no picture, nothing read. Bytes that are no BMP: no picture, the load goes on.
-    TBytes body;
-    body.i32(0).i32(6).chars("garbag").i32(42);
+    ByteBuilder body;
+    body.I32(0).I32(6).Chars("garbag").I32(42);
     writeBytes(dir.File("z.qxf"), graphFile(4, 1, body.b));
     ASSERT_TRUE(r.OpenGraphFile(dir.File("z.qxf"), '.'));
     EXPECT_EQ(r.ReadBitmap(), nullptr);
@@ -592,8 +594,8 @@ TEST(FileSave, BitmapsRoundTripAndBadPictureSections) {
 
     // A size the file cannot hold, or a negative one, ends the load before anything is read.
     for (int64_t size : {int64_t(100), int64_t(-1), int64_t(INT32_MIN)}) {
-        TBytes bad;
-        bad.i32(size).chars("0123456789");
+        ByteBuilder bad;
+        bad.I32(int32_t(size)).Chars("0123456789");
         writeBytes(dir.File("x.qxf"), graphFile(4, 1, bad.b));
         hook->Clear();
         ASSERT_TRUE(r.OpenGraphFile(dir.File("x.qxf"), '.'));
@@ -607,8 +609,8 @@ TEST(FileSave, ConstantTextsAreLocalisedEvaluatedAndMended) {
     TDecimalSeparator comma(',');
     TScopedScriptedUiHook hook;
     TTempDir dir;
-    TBytes body;
-    body.str("1.5").str("").str("2.25").str("X+1").str("X+1");
+    ByteBuilder body;
+    body.Str("1.5").Str("").Str("2.25").Str("X+1").Str("X+1");
     writeBytes(dir.File("c.qxf"), graphFile(4, 1, body.b));
     TReadGraphFile r;
     ASSERT_TRUE(r.OpenGraphFile(dir.File("c.qxf"), ','));
@@ -669,10 +671,10 @@ TEST(FileSave, JpegPicturesGoBackByteForByte) {
         w.WriteJPEG(empty);
         w.WriteInteger(7);
     }));
-    TBytes expected;
-    expected.i32(int64_t(picture.Data().size())).bytes(picture.Data()).i32(0).i32(7);
-    TByteVector file = readBytes(dir.File("j.qxf"));
-    EXPECT_EQ(TByteVector(file.begin() + 63, file.end() - 2), expected.b);
+    ByteBuilder expected;
+    expected.I32(int32_t(picture.Data().size())).Append(picture.Data()).I32(0).I32(7);
+    Bytes file = readBytes(dir.File("j.qxf"));
+    EXPECT_EQ(Bytes(file.begin() + 63, file.end() - 2), expected.b);
 
     TReadGraphFile r;
     ASSERT_TRUE(r.OpenGraphFile(dir.File("j.qxf"), '.'));
@@ -687,16 +689,16 @@ TEST(FileSave, JpegPicturesGoBackByteForByte) {
 
     // Read and saved again unchanged: the same bytes.
     ASSERT_TRUE(saveGraph(dir.File("k.qxf"), 1, '.', [&](TWriteGraphFile& w) { w.WriteJPEG(*got); }));
-    TByteVector again = readBytes(dir.File("k.qxf"));
-    EXPECT_EQ(TByteVector(again.begin() + 67, again.end() - 2), picture.Data());
+    Bytes again = readBytes(dir.File("k.qxf"));
+    EXPECT_EQ(Bytes(again.begin() + 67, again.end() - 2), picture.Data());
 
     // A JPEG cut short or garbled reads, does not decode, and is dropped; the load goes on.
-    TByteVector cut(picture.Data().begin(), picture.Data().begin() + long(picture.Data().size() / 2));
-    TByteVector garbled = picture.Data();
+    Bytes cut(picture.Data().begin(), picture.Data().begin() + long(picture.Data().size() / 2));
+    Bytes garbled = picture.Data();
     for (size_t i = 2; i < garbled.size(); i += 3)
         garbled[i] ^= 0x5A;
-    TBytes body;
-    body.i32(int64_t(cut.size())).bytes(cut).i32(int64_t(garbled.size())).bytes(garbled).i32(9);
+    ByteBuilder body;
+    body.I32(int32_t(cut.size())).Append(cut).I32(int32_t(garbled.size())).Append(garbled).I32(9);
     writeBytes(dir.File("c.qxf"), graphFile(4, 1, body.b));
     ASSERT_TRUE(r.OpenGraphFile(dir.File("c.qxf"), '.'));
     EXPECT_EQ(r.ReadJPEG(), nullptr);
@@ -705,8 +707,8 @@ TEST(FileSave, JpegPicturesGoBackByteForByte) {
     EXPECT_TRUE(hook->Messages.empty());
 
     // Picture bytes that are not all there end the load.
-    TBytes shortBody;
-    shortBody.i32(int64_t(picture.Data().size())).bytes(cut);
+    ByteBuilder shortBody;
+    shortBody.I32(int32_t(picture.Data().size())).Append(cut);
     writeBytes(dir.File("s.qxf"), graphFile(4, 1, shortBody.b));
     ASSERT_TRUE(r.OpenGraphFile(dir.File("s.qxf"), '.'));
     EXPECT_THROW(r.ReadJPEG(), EFileLoadError);

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using namespace recordtest;
+
 namespace {
 
 std::vector<std::string> variables(const TMathFunction& f) {
@@ -20,15 +22,6 @@ std::vector<std::string> variables(const TMathFunction& f) {
     for (int i = 0; i < f.GetVariableCount(); ++i)
         out.push_back(f.GetVariableName(i));
     return out;
-}
-
-// Opens a hand-built file image and hands the reader, positioned at the body, to `read`.
-template <class F> void readBody(const TByteVector& image, char separator, F&& read) {
-    TTempDir dir;
-    writeBytes(dir.File("f.qxf"), image);
-    TReadGraphFile r;
-    ASSERT_TRUE(r.OpenGraphFile(dir.File("f.qxf"), separator));
-    read(r);
 }
 
 // Answers the repair dialog: records the shown error text, types `text`, presses OK.
@@ -102,46 +95,52 @@ TEST(FuncObj, ExpressionsWriteAndReadInEveryVersion) {
         s.WriteToFile(w);
         ASSERT_TRUE(w.CloseGraphFile());
     }
-    TByteVector file = readBytes(dir.File("e.qxf"));
-    TBytes expected;
-    expected.str("1.5*X").i32(1).str("Y+Z");
-    EXPECT_EQ(TByteVector(file.begin() + 63, file.end() - 2), expected.b);
+    Bytes file = readBytes(dir.File("e.qxf"));
+    ByteBuilder expected;
+    expected.Str("1.5*X").I32(1).Str("Y+Z");
+    EXPECT_EQ(Bytes(file.begin() + 63, file.end() - 2), expected.b);
 
-    readBody(file, ',', [](TReadGraphFile& r) {
-        TMath2DFunc f;
-        f.ReadFromFile(r);
-        EXPECT_EQ(f.GetExpression(), "1,5*X");
-        EXPECT_EQ(f.State, msCompiled);
-        f.SetVariableFloat(0, 2);
-        ASSERT_TRUE(f.EvaluateMathFunc());
-        EXPECT_EQ(f.GetResultFloat(), 3.0L);
-        TMath3DFunc s;
-        s.ReadFromFile(r);
-        EXPECT_EQ(s.DependentVar(), dvX);
-        EXPECT_EQ(s.GetExpression(), "Y+Z");
-        EXPECT_EQ(s.State, msCompiled);
-    });
+    ReadBody(
+        4, 3, BodyOf(file),
+        [](TReadGraphFile& r) {
+            TMath2DFunc f;
+            f.ReadFromFile(r);
+            EXPECT_EQ(f.GetExpression(), "1,5*X");
+            EXPECT_EQ(f.State, msCompiled);
+            f.SetVariableFloat(0, 2);
+            ASSERT_TRUE(f.EvaluateMathFunc());
+            EXPECT_EQ(f.GetResultFloat(), 3.0L);
+            TMath3DFunc s;
+            s.ReadFromFile(r);
+            EXPECT_EQ(s.DependentVar(), dvX);
+            EXPECT_EQ(s.GetExpression(), "Y+Z");
+            EXPECT_EQ(s.State, msCompiled);
+        },
+        ',');
 
     // Version 1: a skipped byte and a 256-byte short text, localised before compiling; no
     // dependent-variable code.
-    TBytes v1;
-    v1.u8(0xEE).shortStr("2.5*X", 255).u8(0).shortStr("X-Y", 255);
-    readBody(graphFile(1, 3, v1.b), ',', [](TReadGraphFile& r) {
-        TMath2DFunc f;
-        f.ReadFromFile(r);
-        EXPECT_EQ(f.GetExpression(), "2,5*X");
-        EXPECT_EQ(f.State, msCompiled);
-        TMath3DFunc s;
-        s.ReadFromFile(r);
-        EXPECT_EQ(s.DependentVar(), dvZ);
-        EXPECT_EQ(s.GetExpression(), "X-Y");
-        EXPECT_EQ(r.BytesLeft(), 0);
-    });
+    ByteBuilder v1;
+    v1.U8(0xEE).Short("2.5*X", 255).U8(0).Short("X-Y", 255);
+    ReadBody(
+        1, 3, v1.b,
+        [](TReadGraphFile& r) {
+            TMath2DFunc f;
+            f.ReadFromFile(r);
+            EXPECT_EQ(f.GetExpression(), "2,5*X");
+            EXPECT_EQ(f.State, msCompiled);
+            TMath3DFunc s;
+            s.ReadFromFile(r);
+            EXPECT_EQ(s.DependentVar(), dvZ);
+            EXPECT_EQ(s.GetExpression(), "X-Y");
+            EXPECT_EQ(r.BytesLeft(), 0);
+        },
+        ',');
 
     // Version 2: codes 1 to 3 are taken, others ignored.
-    TBytes v2;
-    v2.i32(2).str("X+Z").i32(7).str("X*Y");
-    readBody(graphFile(2, 3, v2.b), '.', [](TReadGraphFile& r) {
+    ByteBuilder v2;
+    v2.I32(2).Str("X+Z").I32(7).Str("X*Y");
+    ReadBody(2, 3, v2.b, [](TReadGraphFile& r) {
         TMath3DFunc a, b;
         a.ReadFromFile(r);
         EXPECT_EQ(a.DependentVar(), dvY);
@@ -155,12 +154,12 @@ TEST(FuncObj, ExpressionsWriteAndReadInEveryVersion) {
 
 TEST(FuncObj, ExpressionThatNoLongerCompilesGoesToTheRepairDialog) {
     TScopedScriptedUiHook hook;
-    TBytes body;
-    body.str("SIN(X").str("T*");
+    ByteBuilder body;
+    body.Str("SIN(X").Str("T*");
     std::vector<std::string> shown;
     hook->ScriptModal(repairWith("SIN(X+", shown));
     hook->ScriptModal(repairWith("SIN(X)", shown));
-    readBody(graphFile(4, 1, body.b), '.', [&](TReadGraphFile& r) {
+    ReadBody(4, 1, body.b, [&](TReadGraphFile& r) {
         TMath2DFunc f;
         f.ReadFromFile(r);
         EXPECT_EQ(f.GetExpression(), "SIN(X)");

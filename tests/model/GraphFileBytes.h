@@ -1,70 +1,104 @@
 #pragma once
-// Hand-built graph file bytes for the model tests. Written on purpose without any code of the
-// reader or writer, so that a fault in them cannot hide itself in the expected bytes.
+// Hand-built graph file bytes for the model tests: a little byte builder that knows the
+// file's frame and field encodings by itself, written on purpose without any code of the
+// reader or writer so that a fault in them cannot hide itself in the expected bytes; and
+// helpers that put a body into a real file or take the body out of a written one.
 
+#include "model/FILESAVE.h"
+#include "platform/Errors.h"
 #include "platform/FormatSettings.h"
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <unistd.h>
 #include <vector>
 
-using TByteVector = std::vector<uint8_t>;
+namespace recordtest {
 
-class TBytes {
+using Bytes = std::vector<uint8_t>;
+
+class ByteBuilder {
 public:
-    TByteVector b;
-
-    TBytes& u8(unsigned v) {
-        b.push_back(uint8_t(v));
+    ByteBuilder& U8(uint8_t v) {
+        b.push_back(v);
         return *this;
     }
-    TBytes& u16(unsigned v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
-    TBytes& i16(int v) { return u16(unsigned(uint16_t(int16_t(v)))); }
-    TBytes& i32(int64_t v) {
-        uint32_t u = uint32_t(v);
-        for (int i = 0; i < 4; ++i)
-            u8((u >> (8 * i)) & 0xFF);
+    ByteBuilder& Bool(bool v) { return U8(v ? 1 : 0); }
+    ByteBuilder& LE(uint64_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            b.push_back(uint8_t(v >> (8 * i)));
         return *this;
     }
-    TBytes& i64(int64_t v) {
-        uint64_t u = uint64_t(v);
-        for (int i = 0; i < 8; ++i)
-            u8(unsigned((u >> (8 * i)) & 0xFF));
-        return *this;
+    ByteBuilder& U16(uint16_t v) { return LE(v, 2); }
+    ByteBuilder& I16(int16_t v) { return LE(uint16_t(v), 2); }
+    ByteBuilder& I32(int32_t v) { return LE(uint32_t(v), 4); }
+    ByteBuilder& I64(int64_t v) { return LE(uint64_t(v), 8); }
+    // The ten bytes of an 80-bit float given by its parts: the 64-bit significand with the
+    // integer bit, then the sign and the exponent biased by 16383. Any pattern, valid or not.
+    ByteBuilder& ExtBits(uint64_t significand, uint16_t signAndExponent) {
+        return LE(significand, 8).LE(signAndExponent, 2);
     }
+    // The 80-bit float of a value.
+    ByteBuilder& Ext(long double v) {
+        if (v == 0) return Zeros(10);
+        int e = 0;
+        const long double m = std::frexp(std::fabs(v), &e); // 0.5 <= m < 1
+        return ExtBits(uint64_t(std::ldexp(m, 64)), uint16_t((v < 0 ? 0x8000 : 0) | (e - 1 + 16383)));
+    }
+    // Packed engine value: numerator, denominator, float, kind (0 empty, 1 float, 2 exact).
+    ByteBuilder& Packed(int64_t num, int64_t den, long double f, uint8_t kind) {
+        I64(num).I64(den).Ext(f);
+        return U8(kind);
+    }
+    ByteBuilder& PackedExact(int64_t num, int64_t den) {
+        return Packed(num, den, (long double)num / (long double)den, 2);
+    }
+    ByteBuilder& PackedFloat(long double f) { return Packed(0, 1, f, 1); }
+    ByteBuilder& PackedEmpty() { return Packed(0, 1, 0, 0); }
     // Raw characters, no length.
-    TBytes& chars(const std::string& s) {
-        for (char c : s)
-            u8(uint8_t(c));
+    ByteBuilder& Chars(const std::string& s) {
+        b.insert(b.end(), s.begin(), s.end());
         return *this;
     }
-    // A long string: int32 length and the bytes.
-    TBytes& str(const std::string& s) { return i32(int64_t(s.size())).chars(s); }
-    // A short text: length byte, then maxLen character bytes (padded with zeros).
-    TBytes& shortStr(const std::string& s, int maxLen) {
-        u8(unsigned(s.size()));
+    // int32 length and the bytes.
+    ByteBuilder& Str(const std::string& s) { return I32(int32_t(s.size())).Chars(s); }
+    // A length byte, then exactly maxLen character bytes: the text cut or padded with zeros
+    // (the length byte may claim more than the field holds).
+    ByteBuilder& Short(const std::string& s, int maxLen) {
+        U8(uint8_t(s.size()));
         for (int i = 0; i < maxLen; ++i)
-            u8(i < int(s.size()) ? uint8_t(s[i]) : 0);
+            U8(i < int(s.size()) ? uint8_t(s[i]) : 0);
         return *this;
     }
-    // Ten bytes of an x87 extended value given by its parts.
-    TBytes& ext(uint64_t significand, unsigned signAndExponent) {
-        for (int i = 0; i < 8; ++i)
-            u8(unsigned((significand >> (8 * i)) & 0xFF));
-        return u16(signAndExponent);
+    ByteBuilder& Font(const std::string& name, uint32_t color, uint8_t style, int32_t size) {
+        Str(name).I32(int32_t(color)).U8(style);
+        return I32(size);
     }
-    TBytes& bytes(const TByteVector& v) {
-        b.insert(b.end(), v.begin(), v.end());
+    ByteBuilder& FontV1(const std::string& name, uint32_t color, uint8_t style, int16_t size) {
+        Short(name, 31).I32(int32_t(color)).U8(style);
+        return I16(size);
+    }
+    ByteBuilder& Zeros(int n) {
+        b.insert(b.end(), size_t(n), 0);
         return *this;
     }
+    ByteBuilder& Append(const Bytes& more) {
+        b.insert(b.end(), more.begin(), more.end());
+        return *this;
+    }
+    size_t Size() const { return b.size(); }
+    Bytes b;
 };
 
-inline unsigned byteSum(const TByteVector& v, size_t from, size_t to) {
+inline unsigned byteSum(const Bytes& v, size_t from, size_t to) {
     unsigned s = 0;
     for (size_t i = from; i < to; ++i)
         s += v[i];
@@ -72,20 +106,20 @@ inline unsigned byteSum(const TByteVector& v, size_t from, size_t to) {
 }
 
 // The 61 bytes before the header sum, with a free choice of every version-record field.
-inline TByteVector headerBytes(int64_t version, int64_t kind, char separator = '.',
-                               const std::string& versionText = "4", unsigned textLengthByte = 0xFFFF) {
-    TBytes h;
-    h.u8(37).chars("Mathematical Function Graph Data File");
-    h.u8(textLengthByte == 0xFFFF ? unsigned(versionText.size()) : textLengthByte);
+inline Bytes headerBytes(int64_t version, int64_t kind, char separator = '.',
+                         const std::string& versionText = "4", unsigned textLengthByte = 0xFFFF) {
+    ByteBuilder h;
+    h.U8(37).Chars("Mathematical Function Graph Data File");
+    h.U8(uint8_t(textLengthByte == 0xFFFF ? unsigned(versionText.size()) : textLengthByte));
     std::string text = versionText;
     text.resize(10, ' ');
-    h.chars(text).i32(version).i32(kind).u8(uint8_t(separator)).u8(0).u8(0).u8(0);
+    h.Chars(text).I32(int32_t(version)).I32(int32_t(kind)).U8(uint8_t(separator)).Zeros(3);
     return h.b;
 }
 
 // Header sum, body and trailer sum around a header of 61 bytes.
-inline TByteVector frame(const TByteVector& header61, const TByteVector& body) {
-    TByteVector f = header61;
+inline Bytes frame(const Bytes& header61, const Bytes& body) {
+    Bytes f = header61;
     unsigned hs = byteSum(f, 0, f.size());
     f.push_back(uint8_t(hs & 0xFF));
     f.push_back(uint8_t(hs >> 8));
@@ -96,12 +130,13 @@ inline TByteVector frame(const TByteVector& header61, const TByteVector& body) {
     return f;
 }
 
-inline TByteVector graphFile(int64_t version, int64_t kind, const TByteVector& body, char separator = '.') {
+// A complete graph file around a body, with both sums.
+inline Bytes graphFile(int64_t version, int64_t kind, const Bytes& body, char separator = '.') {
     return frame(headerBytes(version, kind, separator, std::to_string(version)), body);
 }
 
 // Recomputes both sums of a whole file image in place (for corruptions that must get past them).
-inline void fixSums(TByteVector& f) {
+inline void fixSums(Bytes& f) {
     if (f.size() < 65) return;
     unsigned hs = byteSum(f, 0, 61);
     f[61] = uint8_t(hs & 0xFF);
@@ -109,6 +144,12 @@ inline void fixSums(TByteVector& f) {
     unsigned ts = byteSum(f, 0, f.size() - 2);
     f[f.size() - 2] = uint8_t(ts & 0xFF);
     f[f.size() - 1] = uint8_t(ts >> 8);
+}
+
+// The body of a written file: everything between the 63-byte header and the trailer sum.
+inline Bytes BodyOf(const Bytes& file) {
+    if (file.size() < 65) return {};
+    return Bytes(file.begin() + 63, file.end() - 2);
 }
 
 // A directory of its own, removed with everything in it.
@@ -137,14 +178,14 @@ private:
     std::filesystem::path path_;
 };
 
-inline void writeBytes(const std::string& file, const TByteVector& v) {
+inline void writeBytes(const std::string& file, const Bytes& v) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(v.data()), std::streamsize(v.size()));
 }
 
-inline TByteVector readBytes(const std::string& file) {
+inline Bytes readBytes(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
-    return TByteVector(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The user's decimal separator for the life of the object (the engine reads numbers with it).
@@ -158,3 +199,44 @@ public:
 private:
     char saved_;
 };
+
+// Writes body into a graph file of the given version and kind, opens it and runs read on
+// the reader. Afterwards the whole body must have been read. Returns what read returned.
+template <class F> auto ReadBody(int version, int kind, const Bytes& body, F&& read, char separator = '.') {
+    TTempDir dir;
+    const std::string path = dir.File("read.qxf");
+    writeBytes(path, graphFile(version, kind, body));
+    TReadGraphFile reader;
+    if (!reader.OpenGraphFile(path, separator)) throw std::runtime_error("test file does not open");
+    if constexpr (std::is_void_v<decltype(read(reader))>) {
+        read(reader);
+        EXPECT_EQ(reader.BytesLeft(), 0) << "the record left bytes unread";
+    } else {
+        auto result = read(reader);
+        EXPECT_EQ(reader.BytesLeft(), 0) << "the record left bytes unread";
+        return result;
+    }
+}
+
+// The body that write puts into a new graph file of the given kind.
+template <class F> Bytes WrittenBody(int kind, F&& write, char separator = '.') {
+    TTempDir dir;
+    const std::string path = dir.File("written.qxf");
+    TWriteGraphFile writer;
+    if (!writer.CreateGraphFile(path, kind, separator)) throw std::runtime_error("test file cannot be made");
+    write(writer);
+    if (!writer.CloseGraphFile()) throw std::runtime_error("test file cannot be closed");
+    return BodyOf(readBytes(path));
+}
+
+// True when reading body ends with the load error ("Error loading file").
+template <class F> bool LoadFails(int version, int kind, const Bytes& body, F&& read) {
+    try {
+        ReadBody(version, kind, body, [&](TReadGraphFile& r) { read(r); });
+    } catch (const EFileLoadError&) {
+        return true;
+    }
+    return false;
+}
+
+} // namespace recordtest
