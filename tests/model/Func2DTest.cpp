@@ -73,12 +73,6 @@ std::vector<long double> xs(const TSpecialPointArray& p) {
     return v;
 }
 
-void expectExact(const TMathValue& v, int64_t num, int64_t den) {
-    EXPECT_EQ(v.Kind, mvFraction);
-    EXPECT_EQ(v.Numerator, num);
-    EXPECT_EQ(v.Denominator, den);
-}
-
 } // namespace
 
 TEST(Func2DSpecialValues, SeriesExpansion) {

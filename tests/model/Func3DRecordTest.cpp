@@ -17,17 +17,6 @@ TMathValue exact(int32_t n) {
     return v;
 }
 
-void expectExact(const TMathValue& v, int64_t num, int64_t den) {
-    EXPECT_EQ(v.Kind, mvFraction);
-    EXPECT_EQ(v.Numerator, num);
-    EXPECT_EQ(v.Denominator, den);
-}
-
-void expectFloat(const TMathValue& v, long double f) {
-    EXPECT_EQ(v.Kind, mvFloat);
-    EXPECT_EQ(v.FloatValue, f);
-}
-
 // Version-1 expression: one byte skipped, then a short text of 255 characters.
 ByteBuilder& v1Expression(ByteBuilder& b, const std::string& text) {
     return b.U8(0).Short(text, 255);

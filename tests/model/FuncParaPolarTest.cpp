@@ -11,12 +11,6 @@
 using namespace recordtest;
 
 namespace {
-void expectExact(const TMathValue& v, int64_t num, int64_t den) {
-    EXPECT_EQ(v.Kind, mvFraction);
-    EXPECT_EQ(v.Numerator, num);
-    EXPECT_EQ(v.Denominator, den);
-}
-
 Bytes defaultRecord() {
     ByteBuilder b;
     b.PackedExact(0, 1).PackedFloat(DefaultHiBoundValue).I32(10000).I32(0xFF0000).I32(1);

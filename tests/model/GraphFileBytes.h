@@ -239,4 +239,16 @@ template <class F> bool LoadFails(int version, int kind, const Bytes& body, F&& 
     return false;
 }
 
+// A value read from a record: an exact num/den, or an inexact f.
+inline void expectExact(const TMathValue& v, int64_t num, int64_t den) {
+    EXPECT_EQ(v.Kind, mvFraction);
+    EXPECT_EQ(v.Numerator, num);
+    EXPECT_EQ(v.Denominator, den);
+}
+
+inline void expectFloat(const TMathValue& v, long double f) {
+    EXPECT_EQ(v.Kind, mvFloat);
+    EXPECT_EQ(v.FloatValue, f);
+}
+
 } // namespace recordtest

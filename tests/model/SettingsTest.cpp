@@ -22,17 +22,6 @@ ByteBuilder& fontBytes(ByteBuilder& b, const TFontRecord& f) {
     return b.Font(f.Name, f.Color, f.Style, f.Size);
 }
 
-void expectExact(const TMathValue& v, int64_t num, int64_t den) {
-    EXPECT_EQ(v.Kind, mvFraction);
-    EXPECT_EQ(v.Numerator, num);
-    EXPECT_EQ(v.Denominator, den);
-}
-
-void expectFloat(const TMathValue& v, long double f) {
-    EXPECT_EQ(v.Kind, mvFloat);
-    EXPECT_EQ(v.FloatValue, f);
-}
-
 // One 111-byte axis block of versions 3 and 4.
 struct Axis2D {
     bool show = true, loEmpty = true, hiEmpty = true;
