@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -482,7 +483,11 @@ std::string TReadGraphFile::ReadString() {
 }
 
 std::string TReadGraphFile::ReadMathString() {
-    return replaceChar(ReadString(), '.', decimalSeparator_);
+    return LocalizeMathString(ReadString());
+}
+
+std::string TReadGraphFile::LocalizeMathString(std::string S) const {
+    return replaceChar(std::move(S), '.', decimalSeparator_);
 }
 
 std::string TReadGraphFile::ReadShortString(int MaxLen) {
@@ -542,7 +547,7 @@ void TReadGraphFile::ReadMathConstString(std::string& S, TMathValue& Value, bool
 
 void TReadGraphFile::EvaluateMathConstString(std::string& S, TMathValue& Value) {
     if (S.empty()) return;
-    S = replaceChar(S, '.', decimalSeparator_);
+    S = LocalizeMathString(S);
     checker_->SetExpression(S);
     if (checker_->CompileMathFunc()) {
         Value = checker_->ResultValue;

@@ -105,6 +105,9 @@ public:
     std::string ReadString();
     // A string whose '.' become the separator given to OpenGraphFile.
     std::string ReadMathString();
+    // S with its '.' turned into that separator, as ReadMathString does, for math texts the
+    // file holds in other forms.
+    std::string LocalizeMathString(std::string S) const;
     // MaxLen + 1 bytes: a length byte, then MaxLen character bytes (MaxLen 1..255).
     std::string ReadShortString(int MaxLen);
     void ReadFont(TFontRecord& Font);

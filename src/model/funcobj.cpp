@@ -1,7 +1,5 @@
 #include "model/funcobj.h"
 
-#include <algorithm>
-
 void TMathGraphFunc::WriteToFile(TWriteGraphFile& Writer) const {
     Writer.WriteMathString(GetExpression());
 }
@@ -10,10 +8,7 @@ void TMathGraphFunc::ReadFromFile(TReadGraphFile& Reader) {
     std::string text;
     if (Reader.VersionNumber() == 1) {
         Reader.SkipBytes(1);
-        text = Reader.ReadShortString(255);
-        const char separator = Reader.DecimalSeparator();
-        if (static_cast<unsigned char>(separator) < 0x80)
-            std::replace(text.begin(), text.end(), '.', separator);
+        text = Reader.LocalizeMathString(Reader.ReadShortString(255));
     } else {
         text = Reader.ReadMathString();
     }
