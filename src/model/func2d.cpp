@@ -386,9 +386,7 @@ bool TFunc2DObj::ReadFromFile(TReadGraphFile& reader) {
         if (!SpecialValues.ReadFromFile(reader)) result = false;
         Func.ReadFromFile(reader);
     }
-    TMathFunction valueFunc;
-    valueFunc.SetVariableCount(1);
-    valueFunc.SetVariableName(0, "X");
+    TMath2DFunc valueFunc; // the one variable "X" that series through f(x) use
     if (!SpecialValues.CalculateValues(valueFunc)) result = false;
     return result;
 }
