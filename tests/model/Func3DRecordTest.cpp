@@ -124,6 +124,10 @@ TEST(Func3DObjects, RotatedCurveNewestRecordIsByteExact) {
     ASSERT_TRUE(r.Func->CompileMathFunc());
     r.LoBoundStr = "-1.5";
     FloatToMathValue(r.LoBound, -1.5L);
+    // A float's fraction fields are whatever an earlier value left; the record writes 0/1
+    // so that saving the same graph twice gives the same bytes.
+    r.LoBound.Numerator = -77;
+    r.LoBound.Denominator = 5;
     r.HiBoundStr = "2";
     r.HiBound = exact(2);
     r.RotationAxis = 2;
