@@ -2,9 +2,11 @@
 # Sets up what is missing, builds the test configuration and runs every test.
 #   ./test.sh           AddressSanitizer + UndefinedBehaviorSanitizer build, all tests
 #   ./test.sh --tsan    ThreadSanitizer build, the tests labelled "threads"
+# Every mode first checks that each source file is formatted (scripts/format.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
+./scripts/format.sh --check
 
 mode=asan
 if [[ "${1:-}" == "--tsan" ]]; then mode=tsan; shift; fi

@@ -11,9 +11,15 @@ using TColor = uint32_t;
 inline constexpr TColor RGBColor(unsigned r, unsigned g, unsigned b) {
     return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-inline constexpr unsigned GetRValue(TColor c) { return c & 0xFF; }
-inline constexpr unsigned GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-inline constexpr unsigned GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+inline constexpr unsigned GetRValue(TColor c) {
+    return c & 0xFF;
+}
+inline constexpr unsigned GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+inline constexpr unsigned GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clMaroon = 0x000080;

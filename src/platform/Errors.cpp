@@ -45,4 +45,6 @@ std::string WorkerErrorText(const std::exception_ptr& error) {
     }
 }
 
-std::string CurrentWorkerErrorText() { return WorkerErrorText(std::current_exception()); }
+std::string CurrentWorkerErrorText() {
+    return WorkerErrorText(std::current_exception());
+}

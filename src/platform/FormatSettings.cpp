@@ -25,9 +25,13 @@ locale_t cLocale() {
 
 } // namespace
 
-TFormatSettings& FormatSettings() { return gFormatSettings; }
+TFormatSettings& FormatSettings() {
+    return gFormatSettings;
+}
 
-void ResetFormatSettings() { gFormatSettings = TFormatSettings{}; }
+void ResetFormatSettings() {
+    gFormatSettings = TFormatSettings{};
+}
 
 void LoadFormatSettingsFromSystemLocale() {
     QLocale loc = QLocale::system();
@@ -42,12 +46,16 @@ void LoadFormatSettingsFromSystemLocale() {
     QString pos = loc.toCurrencyString(1.0, currency, 0);
     QString neg = loc.toCurrencyString(-1.0, currency, 0);
     bool prefix = pos.startsWith(currency);
-    bool spaced = prefix ? (pos.size() > currency.size() && pos.at(currency.size()).isSpace())
-                         : (pos.size() > currency.size() && pos.at(pos.size() - currency.size() - 1).isSpace());
+    bool spaced = prefix
+                      ? (pos.size() > currency.size() && pos.at(currency.size()).isSpace())
+                      : (pos.size() > currency.size() && pos.at(pos.size() - currency.size() - 1).isSpace());
     fs.CurrencyFormat = static_cast<unsigned char>((prefix ? 0 : 1) + (spaced ? 2 : 0));
-    if (neg.startsWith('(')) fs.NegCurrFormat = prefix ? (spaced ? 14 : 0) : (spaced ? 15 : 4);
-    else if (prefix) fs.NegCurrFormat = neg.startsWith('-') ? (spaced ? 9 : 1) : (spaced ? 12 : 2);
-    else fs.NegCurrFormat = spaced ? 8 : 5;
+    if (neg.startsWith('('))
+        fs.NegCurrFormat = prefix ? (spaced ? 14 : 0) : (spaced ? 15 : 4);
+    else if (prefix)
+        fs.NegCurrFormat = neg.startsWith('-') ? (spaced ? 9 : 1) : (spaced ? 12 : 2);
+    else
+        fs.NegCurrFormat = spaced ? 8 : 5;
     fs.CurrencyDecimals = 2;
     gFormatSettings = fs;
 }
@@ -73,7 +81,8 @@ std::string LongDoubleToText(long double value, int significantDigits, char deci
     std::string digits;
     for (char c : mantissa)
         if (c != '.') digits += c;
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     if (value == 0) {
         digits.assign(1, '0');
         exponent = 0;
@@ -135,7 +144,8 @@ bool TextToLongDouble(std::string_view text, long double& value, char decimalSep
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) buf += text[i++];
         size_t expDigits = 0;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++expDigits) buf += text[i];
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++expDigits)
+            buf += text[i];
         if (expDigits == 0) return false;
     }
     if (i != text.size()) return false;

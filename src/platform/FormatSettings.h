@@ -13,9 +13,9 @@ static_assert(LDBL_MANT_DIG == 64, "Quorix needs the 80-bit x87 long double");
 
 struct TFormatSettings {
     char DecimalSeparator = '.';
-    std::string ThousandSeparator = ",";   // UTF-8; may be a non-ASCII space in some locales
+    std::string ThousandSeparator = ","; // UTF-8; may be a non-ASCII space in some locales
     char ListSeparator = ',';
-    std::string CurrencyString = "$";      // UTF-8
+    std::string CurrencyString = "$"; // UTF-8
     // Positive currency placement: 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $".
     unsigned char CurrencyFormat = 0;
     // Negative currency placement, the sixteen classic patterns 0 "($1)" .. 15 "(1 $)".

@@ -4,7 +4,8 @@
 
 std::vector<std::string> TScriptedUiHook::MessageTexts() const {
     std::vector<std::string> out;
-    for (const auto& m : Messages) out.push_back(m.Text);
+    for (const auto& m : Messages)
+        out.push_back(m.Text);
     return out;
 }
 
@@ -45,7 +46,9 @@ int TScriptedUiHook::ExecModal(QDialog& dialog) {
     return mrCancel;
 }
 
-void TScriptedUiHook::ShowModeless(QWidget& form) { ModelessForms.push_back(&form); }
+void TScriptedUiHook::ShowModeless(QWidget& form) {
+    ModelessForms.push_back(&form);
+}
 
 bool TScriptedUiHook::FileDialog(TFileDialogRequest& request) {
     FileDialogs.push_back(request);
@@ -93,7 +96,9 @@ bool TScriptedUiHook::PrintDialog(TPrintDialogRequest& request) {
     return answer;
 }
 
-void TScriptedUiHook::ShowHelp(const THelpRequest& request) { HelpRequests.push_back(request); }
+void TScriptedUiHook::ShowHelp(const THelpRequest& request) {
+    HelpRequests.push_back(request);
+}
 
 TScopedScriptedUiHook::TScopedScriptedUiHook() {
     auto hook = std::make_unique<TScriptedUiHook>();
@@ -101,4 +106,6 @@ TScopedScriptedUiHook::TScopedScriptedUiHook() {
     previous_ = SetUiHook(std::move(hook));
 }
 
-TScopedScriptedUiHook::~TScopedScriptedUiHook() { SetUiHook(std::move(previous_)); }
+TScopedScriptedUiHook::~TScopedScriptedUiHook() {
+    SetUiHook(std::move(previous_));
+}

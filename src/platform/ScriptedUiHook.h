@@ -22,11 +22,11 @@ public:
 
     // Recorded requests, in order.
     std::vector<TShownMessage> Messages;
-    std::vector<QDialog*> ModalForms;       // pointers are only valid during the call
-    std::vector<QWidget*> ModelessForms;    // forms shown modelessly (not shown on screen)
+    std::vector<QDialog*> ModalForms;    // pointers are only valid during the call
+    std::vector<QWidget*> ModelessForms; // forms shown modelessly (not shown on screen)
     std::vector<TFileDialogRequest> FileDialogs;
-    std::vector<TColor> ColorDialogs;       // the colour each colour dialog opened with
-    std::vector<TFontRecord> FontDialogs;   // the font each font dialog opened with
+    std::vector<TColor> ColorDialogs;     // the colour each colour dialog opened with
+    std::vector<TFontRecord> FontDialogs; // the font each font dialog opened with
     int PrintDialogs = 0;
     std::vector<THelpRequest> HelpRequests;
     int Unscripted = 0;

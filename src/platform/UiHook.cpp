@@ -20,11 +20,14 @@ TQtUiHook& builtInHook() {
     return hook;
 }
 
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 QString qtFilter(const std::vector<TFileFilter>& filters) {
     QStringList parts;
-    for (const auto& f : filters) parts << qs(f.Description) + " (" + qs(f.Patterns) + ")";
+    for (const auto& f : filters)
+        parts << qs(f.Description) + " (" + qs(f.Patterns) + ")";
     return parts.join(";;");
 }
 
@@ -44,52 +47,84 @@ std::unique_ptr<TUiHook> SetUiHook(std::unique_ptr<TUiHook> hook) {
 
 std::string MessageDlgCaption(TMsgDlgType type) {
     switch (type) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirm";
-    default: return "Quorix";
+    case mtWarning:
+        return "Warning";
+    case mtError:
+        return "Error";
+    case mtInformation:
+        return "Information";
+    case mtConfirmation:
+        return "Confirm";
+    default:
+        return "Quorix";
     }
 }
 
 int ModalResultOf(TMsgDlgBtn button) {
     switch (button) {
-    case mbYes: return mrYes;
-    case mbNo: return mrNo;
-    case mbOK: return mrOk;
-    case mbCancel: return mrCancel;
-    case mbAbort: return mrAbort;
-    case mbRetry: return mrRetry;
-    case mbIgnore: return mrIgnore;
-    case mbAll: return mrAll;
-    case mbNoToAll: return mrNoToAll;
-    case mbYesToAll: return mrYesToAll;
-    default: return mrNone;
+    case mbYes:
+        return mrYes;
+    case mbNo:
+        return mrNo;
+    case mbOK:
+        return mrOk;
+    case mbCancel:
+        return mrCancel;
+    case mbAbort:
+        return mrAbort;
+    case mbRetry:
+        return mrRetry;
+    case mbIgnore:
+        return mrIgnore;
+    case mbAll:
+        return mrAll;
+    case mbNoToAll:
+        return mrNoToAll;
+    case mbYesToAll:
+        return mrYesToAll;
+    default:
+        return mrNone;
     }
 }
 
 int TQtUiHook::MessageDlg(const TMessageRequest& request) {
     static const std::pair<TMsgDlgBtn, QMessageBox::StandardButton> kButtons[] = {
-        {mbYes, QMessageBox::Yes},       {mbNo, QMessageBox::No},         {mbOK, QMessageBox::Ok},
-        {mbCancel, QMessageBox::Cancel}, {mbAbort, QMessageBox::Abort},   {mbRetry, QMessageBox::Retry},
-        {mbIgnore, QMessageBox::Ignore}, {mbNoToAll, QMessageBox::NoToAll},
-        {mbYesToAll, QMessageBox::YesToAll}, {mbHelp, QMessageBox::Help},
+        {mbYes, QMessageBox::Yes},
+        {mbNo, QMessageBox::No},
+        {mbOK, QMessageBox::Ok},
+        {mbCancel, QMessageBox::Cancel},
+        {mbAbort, QMessageBox::Abort},
+        {mbRetry, QMessageBox::Retry},
+        {mbIgnore, QMessageBox::Ignore},
+        {mbNoToAll, QMessageBox::NoToAll},
+        {mbYesToAll, QMessageBox::YesToAll},
+        {mbHelp, QMessageBox::Help},
     };
     QMessageBox box(request.Owner);
     box.setWindowTitle(qs(MessageDlgCaption(request.Type)));
     box.setText(qs(request.Text));
     switch (request.Type) {
-    case mtWarning: box.setIcon(QMessageBox::Warning); break;
-    case mtError: box.setIcon(QMessageBox::Critical); break;
-    case mtInformation: box.setIcon(QMessageBox::Information); break;
-    case mtConfirmation: box.setIcon(QMessageBox::Question); break;
-    default: break;
+    case mtWarning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case mtError:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case mtInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case mtConfirmation:
+        box.setIcon(QMessageBox::Question);
+        break;
+    default:
+        break;
     }
     std::vector<std::pair<QAbstractButton*, TMsgDlgBtn>> made;
     for (auto [b, sb] : kButtons)
         if (request.Buttons.Contains(b)) made.emplace_back(box.addButton(sb), b);
     // Qt has no standard "All" button.
-    if (request.Buttons.Contains(mbAll)) made.emplace_back(box.addButton("&All", QMessageBox::AcceptRole), mbAll);
+    if (request.Buttons.Contains(mbAll))
+        made.emplace_back(box.addButton("&All", QMessageBox::AcceptRole), mbAll);
     if (made.empty()) made.emplace_back(box.addButton(QMessageBox::Ok), mbOK);
     // Enter presses the first button, Esc the cancelling one, as the classic box does.
     box.setDefaultButton(qobject_cast<QPushButton*>(made.front().first));

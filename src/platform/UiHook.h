@@ -22,14 +22,27 @@ class QWidget;
 
 enum TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
-enum TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+enum TMsgDlgBtn : uint8_t {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
 
 // A set of TMsgDlgBtn.
 class TMsgDlgButtons {
 public:
     constexpr TMsgDlgButtons() = default;
     constexpr TMsgDlgButtons(std::initializer_list<TMsgDlgBtn> buttons) {
-        for (auto b : buttons) bits_ |= 1u << b;
+        for (auto b : buttons)
+            bits_ |= 1u << b;
     }
     constexpr bool Contains(TMsgDlgBtn b) const { return (bits_ >> b) & 1u; }
     constexpr void Include(TMsgDlgBtn b) { bits_ |= 1u << b; }
@@ -78,7 +91,7 @@ struct TFileDialogRequest {
     bool Save = false;
     std::string Title;
     std::vector<TFileFilter> Filters;
-    int FilterIndex = 1; // 1-based, in and out
+    int FilterIndex = 1;    // 1-based, in and out
     std::string DefaultExt; // without the dot; appended when the typed name has none
     std::string InitialDir;
     std::string FileName; // in and out

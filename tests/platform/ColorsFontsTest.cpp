@@ -42,9 +42,9 @@ TEST(Fonts, RecordConvertsToAndFromQFont) {
 }
 
 TEST(Fonts, MulDivRoundsLikeTheOriginal) {
-    EXPECT_EQ(MulDiv(8, 96, 72), 11);   // 10.67
+    EXPECT_EQ(MulDiv(8, 96, 72), 11); // 10.67
     EXPECT_EQ(MulDiv(9, 96, 72), 12);
-    EXPECT_EQ(MulDiv(3, 1, 2), 2);      // half away from zero
+    EXPECT_EQ(MulDiv(3, 1, 2), 2); // half away from zero
     EXPECT_EQ(MulDiv(-3, 1, 2), -2);
     EXPECT_EQ(MulDiv(5, 7, 0), -1);
     EXPECT_EQ(MulDiv(2000000000, 2, 4), 1000000000);

@@ -5,8 +5,7 @@
 #include <new>
 
 namespace {
-template <class E>
-std::string textOf(E e) {
+template <class E> std::string textOf(E e) {
     try {
         throw e;
     } catch (...) {
@@ -42,8 +41,9 @@ TEST(Errors, AssertionNamesMessageFileAndLine) {
         EXPECT_EQ(e.Message(), "Incorrect array size TMathFunction.EvaluateMathFunc");
         EXPECT_EQ(e.File(), "ErrorsTest.cpp");
         EXPECT_GT(e.Line(), 0);
-        EXPECT_EQ(std::string(e.what()), "Incorrect array size TMathFunction.EvaluateMathFunc (ErrorsTest.cpp, line " +
-                                             std::to_string(e.Line()) + ")");
+        EXPECT_EQ(std::string(e.what()),
+                  "Incorrect array size TMathFunction.EvaluateMathFunc (ErrorsTest.cpp, line " +
+                      std::to_string(e.Line()) + ")");
     }
     EXPECT_NO_THROW(QX_ASSERT(true, "never"));
 }

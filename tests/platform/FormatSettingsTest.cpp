@@ -27,8 +27,13 @@ TEST(FormatSettings, LongDoubleTextIgnoresTheCLocale) {
 }
 
 TEST(FormatSettings, ShortestTextReadsBackToTheSameBits) {
-    const long double samples[] = {0.1L, 1.0L / 3.0L, 3.14159265358979323846264338327950288L, 1e-4000L,
-                                   1.18973149535723176502e+4932L, -7.25e300L, 123456789012345678.0L};
+    const long double samples[] = {0.1L,
+                                   1.0L / 3.0L,
+                                   3.14159265358979323846264338327950288L,
+                                   1e-4000L,
+                                   1.18973149535723176502e+4932L,
+                                   -7.25e300L,
+                                   123456789012345678.0L};
     for (long double s : samples) {
         long double back = 0;
         std::string text = LongDoubleToText(s);
@@ -51,8 +56,8 @@ TEST(FormatSettings, LayoutOfFixedAndScientificText) {
 
 TEST(FormatSettings, StrictReadingRefusesWhatIsNotPlainDecimal) {
     long double v = 42;
-    for (const char* bad : {"", " 1", "1 ", "inf", "nan", "0x10", "1e", "1e+", ".", "-", "1.2.3", "1,2", "--1",
-                            "1e99999"}) {
+    for (const char* bad :
+         {"", " 1", "1 ", "inf", "nan", "0x10", "1e", "1e+", ".", "-", "1.2.3", "1,2", "--1", "1e99999"}) {
         EXPECT_FALSE(TextToLongDouble(bad, v)) << bad;
     }
     EXPECT_EQ(v, 42);

@@ -94,7 +94,8 @@ TEST(IniFile, WholeFileReadAndWriteReportFailureAsFalse) {
     EXPECT_FALSE(ini.ReadBool("CanSaveOptions", "AllowIniFileChanges", true));
     ini.WriteBool("ToolBarVisibility", "ShowLabelToolBar", true);
     ASSERT_TRUE(ini.UpdateFile());
-    EXPECT_EQ(readFile(path), "[CanSaveOptions]\nAllowIniFileChanges=0\n[ToolBarVisibility]\nShowLabelToolBar=1\n");
+    EXPECT_EQ(readFile(path),
+              "[CanSaveOptions]\nAllowIniFileChanges=0\n[ToolBarVisibility]\nShowLabelToolBar=1\n");
 
     TMemIniFile nowhere;
     EXPECT_FALSE(nowhere.UpdateFile());

@@ -13,9 +13,12 @@ std::string askToSave() {
     req.Type = mtConfirmation;
     req.Buttons = {mbYes, mbNo, mbCancel};
     switch (UiHook().MessageDlg(req)) {
-    case mrYes: return "saved";
-    case mrNo: return "discarded";
-    default: return "kept open";
+    case mrYes:
+        return "saved";
+    case mrNo:
+        return "discarded";
+    default:
+        return "kept open";
     }
 }
 
