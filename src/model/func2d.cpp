@@ -144,6 +144,56 @@ bool CountSeriesValues(const TMathValue& First, const TMathValue& Second, const 
     return true;
 }
 
+bool ExpandSpecialItem(const TFunc2DSpecialItem& item, TMathFunction& Func,
+                       const std::function<void(const TMathValue&)>& addValue) {
+    if (item.Kind == skSingleValue) {
+        addValue(item.FirstValue);
+        return true;
+    }
+    checkSeriesValue(item.FirstValue);
+    checkSeriesValue(item.SecondValue);
+    checkSeriesValue(item.EndValue);
+    const bool throughFunc = item.Kind == skSeriesFunc;
+    if (throughFunc) {
+        Func.SetExpression(item.FuncStr);
+        if (!Func.CompileMathFunc()) return false;
+    }
+    // Where f fails for a value, the value itself stands for it.
+    auto addThrough = [&](const TMathValue& v) {
+        if (throughFunc) {
+            Func.SetVariableValue(0, v);
+            if (Func.EvaluateMathFunc()) {
+                addValue(Func.ResultValue);
+                return;
+            }
+        }
+        addValue(v);
+    };
+    addThrough(item.FirstValue);
+    addThrough(item.SecondValue);
+    const long double f = item.FirstValue.FloatValue, s = item.SecondValue.FloatValue,
+                      e = item.EndValue.FloatValue;
+    const bool ascending = f < s && s < e;
+    const bool descending = f > s && s > e;
+    if (ascending || descending) {
+        // Each value is computed from the second, not accumulated, so an exact
+        // step such as 3/10 lands on 0.6 and 0.9 exactly.
+        TMathValue diff, d;
+        if (ascending)
+            SubMathValue(item.SecondValue, item.FirstValue, diff);
+        else
+            SubMathValue(item.FirstValue, item.SecondValue, diff);
+        AbsMathValue(diff, d);
+        for (int k = 1; k < SeriesStepLimit; ++k) {
+            const TMathValue v = seriesValue(item.SecondValue, d, k, ascending);
+            if (ascending ? v.FloatValue >= e : v.FloatValue <= e) break;
+            addThrough(v);
+        }
+    }
+    addThrough(item.EndValue);
+    return true;
+}
+
 // ---- TFunc2DSpecialValues ----
 
 void TFunc2DSpecialValues::Clear() {
@@ -162,57 +212,9 @@ bool TFunc2DSpecialValues::CalculateValues(TMathFunction& Func) {
 
         for (size_t i = 0; i < Items.size() && result; ++i) {
             const TFunc2DSpecialItem& item = *Items[i];
-            auto addPoint = [&](const TMathValue& value) {
+            result = ExpandSpecialItem(item, Func, [&](const TMathValue& value) {
                 Points.push_back({value, int32_t(i), item.LeftBehavior, item.AtBehavior, item.RightBehavior});
-            };
-            if (item.Kind == skSingleValue) {
-                addPoint(item.FirstValue);
-                continue;
-            }
-            checkSeriesValue(item.FirstValue);
-            checkSeriesValue(item.SecondValue);
-            checkSeriesValue(item.EndValue);
-            const bool throughFunc = item.Kind == skSeriesFunc;
-            if (throughFunc) {
-                Func.SetExpression(item.FuncStr);
-                if (!Func.CompileMathFunc()) {
-                    result = false;
-                    break;
-                }
-            }
-            // Where f fails for a value, the value itself stands for it.
-            auto addThrough = [&](const TMathValue& v) {
-                if (throughFunc) {
-                    Func.SetVariableValue(0, v);
-                    if (Func.EvaluateMathFunc()) {
-                        addPoint(Func.ResultValue);
-                        return;
-                    }
-                }
-                addPoint(v);
-            };
-            addThrough(item.FirstValue);
-            addThrough(item.SecondValue);
-            const long double f = item.FirstValue.FloatValue, s = item.SecondValue.FloatValue,
-                              e = item.EndValue.FloatValue;
-            const bool ascending = f < s && s < e;
-            const bool descending = f > s && s > e;
-            if (ascending || descending) {
-                // Each value is computed from the second, not accumulated, so an exact
-                // step such as 3/10 lands on 0.6 and 0.9 exactly.
-                TMathValue diff, d;
-                if (ascending)
-                    SubMathValue(item.SecondValue, item.FirstValue, diff);
-                else
-                    SubMathValue(item.FirstValue, item.SecondValue, diff);
-                AbsMathValue(diff, d);
-                for (int k = 1; k < SeriesStepLimit; ++k) {
-                    const TMathValue v = seriesValue(item.SecondValue, d, k, ascending);
-                    if (ascending ? v.FloatValue >= e : v.FloatValue <= e) break;
-                    addThrough(v);
-                }
-            }
-            addThrough(item.EndValue);
+            });
         }
         if (!result) {
             Points.clear();

@@ -12,6 +12,7 @@
 #include "model/funcobj.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +103,15 @@ bool IsValidSeriesOrder(const TMathValue& First, const TMathValue& Second, const
 // than MaxSeriesValues values.
 bool CountSeriesValues(const TMathValue& First, const TMathValue& Second, const TMathValue& End,
                        int32_t& Count);
+
+// The x values one row expands to, in row order: a single value; or a series' first and
+// second value, the values between them (exact where the engine can, at most 5029) and
+// its end value, each passed through the row's f(x) when it has one and kept as it is
+// where f(x) fails. Func is an expression with the one variable "X"; for a series through
+// f(x) it takes the row's text and is compiled, and a text that does not compile gives
+// false. A series with an empty value raises the assertion "Empty series value".
+bool ExpandSpecialItem(const TFunc2DSpecialItem& item, TMathFunction& Func,
+                       const std::function<void(const TMathValue&)>& addValue);
 
 class TFunc2DObj : public TBaseFuncObj {
 public:
