@@ -813,10 +813,15 @@ void TDrawFreeHand::BeginCurve(int X, int Y) {
 bool TDrawFreeHand::AssignCurve(std::vector<TFreeHandBlock> NewBlocks, const TFreeHandBounds& NewBounds,
                                 int NewPointCount, int NewLastBlockCount) {
     const long long blockCount = static_cast<long long>(NewBlocks.size());
-    if (blockCount < 1 || NewLastBlockCount < 1 || NewLastBlockCount > TFreeHandBlock::Capacity) return false;
-    if (NewPointCount != (blockCount - 1) * TFreeHandBlock::Capacity + NewLastBlockCount) return false;
-    if (NewPointCount > MaxPointCount) return false;
+    const bool empty = blockCount == 0 && NewPointCount == 0 && NewLastBlockCount == 0;
+    if (!empty) {
+        if (blockCount < 1 || blockCount > MaxBlockCount) return false;
+        if (NewLastBlockCount < 1 || NewLastBlockCount > TFreeHandBlock::Capacity) return false;
+        if (NewPointCount != (blockCount - 1) * TFreeHandBlock::Capacity + NewLastBlockCount) return false;
+    }
     Modified = true;
+    // A curve without points keeps one empty block, as a new label has, ready for points.
+    if (empty) NewBlocks.assign(1, TFreeHandBlock{});
     blocks_ = std::move(NewBlocks);
     Bounds = NewBounds;
     PointCount = NewPointCount;

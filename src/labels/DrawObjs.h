@@ -30,6 +30,8 @@
 #include <vector>
 
 class TBitmap;
+class TReadGraphFile;
+class TWriteGraphFile;
 
 class TDrawBaseClass : public TSequenceListObj {
 public:
@@ -59,6 +61,12 @@ public:
     // Flips HandlesShown and not-xor draws the selection marks.
     virtual void ToggleSelectionHandles(TBitmap& Bitmap, const TLabelBmpAttribs& BmpAttribs) = 0;
     virtual bool IsOnBitmap(const TLabelBmpAttribs& BmpAttribs) const = 0;
+    // The label's record in a graph file: its kind tag, then its fields.
+    virtual void WriteToGraphFile(TWriteGraphFile& Writer) const = 0;
+    // The fields after the tag, in the layout of the reader's file version. A record that
+    // cannot be right ends the load with the reader's load error; BmpAttribs are those of
+    // the bitmap the label will be drawn on.
+    virtual void ReadFromGraphFile(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs) = 0;
 
     // Forgets marks that a repaint is about to remove anyway.
     void ForgetSelectionHandles();
@@ -90,6 +98,8 @@ public:
     void SetDefaults(const TToolBarAttribClass* Attribs) override;
     void ToggleSelectionHandles(TBitmap& Bitmap, const TLabelBmpAttribs& BmpAttribs) override;
     bool IsOnBitmap(const TLabelBmpAttribs& BmpAttribs) const override;
+    void WriteToGraphFile(TWriteGraphFile& Writer) const override;
+    void ReadFromGraphFile(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs) override;
 
     // A fill has no clear variant: bsClear is stored as bsSolid.
     void SetBrushStyle(uint8_t Style);
@@ -160,6 +170,12 @@ protected:
     TDrawShape& operator=(const TDrawShape&) = default;
 
     void assignShapeFields(const TDrawShape& Source);
+    // The pen, brush and point fields every line, enclosed shape and free hand writes last.
+    void writeShapeFields(TWriteGraphFile& Writer) const;
+    void readShapeFields(TReadGraphFile& Reader);
+    // The narrower record of the first file version: pen fields and 16-bit points; the
+    // brush was not stored and keeps its defaults.
+    void readShapeFieldsV1(TReadGraphFile& Reader);
     // The handle under the mouse at the start of a resize; ghNone for a label without handles.
     virtual uint8_t handleAt(int X, int Y) const;
     // EditP1, EditP2 := P1, P2 with the grabbed handle shifted by the mouse's way from DownPoint.
@@ -186,6 +202,8 @@ public:
     void DrawShape(const TPoint& A, const TPoint& B, TDrawShapeMode Mode, TBitmap& Bitmap,
                    const TLabelBmpAttribs& BmpAttribs) override;
     std::string GetDescription() const override;
+    void WriteToGraphFile(TWriteGraphFile& Writer) const override;
+    void ReadFromGraphFile(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs) override;
 
 protected:
     // A corner within 5 pixels, else an edge within 5 pixels.
@@ -219,8 +237,11 @@ struct TFreeHandBlock {
 // block; P2 is the last point added.
 class TDrawFreeHand : public TDrawShape {
 public:
-    // The most points a curve takes.
+    // The most points a curve drawn with the mouse takes.
     static constexpr int MaxPointCount = 16001;
+    // The most blocks a stored curve may have: enough for MaxPointCount points.
+    static constexpr int MaxBlockCount =
+        (MaxPointCount + TFreeHandBlock::Capacity - 1) / TFreeHandBlock::Capacity;
     // Points drawn with one Polyline call.
     static constexpr int PolyBatch = 128;
 
@@ -241,9 +262,9 @@ public:
     // Starts the curve at (X, Y) with one point; any earlier points are dropped.
     void BeginCurve(int X, int Y);
     // Replaces the curve with blocks as a graph file holds them. False, with nothing
-    // changed, when the counts disagree with each other or with the blocks: at least one
-    // block, 1..32 points in the last, PointCount = 32 x (blocks - 1) + LastBlockCount, at
-    // most MaxPointCount points.
+    // changed, when the counts disagree with each other or with the blocks: either no
+    // blocks and both counts 0 (a curve without points), or 1..MaxBlockCount blocks, 1..32
+    // points in the last and PointCount = 32 x (blocks - 1) + LastBlockCount.
     bool AssignCurve(std::vector<TFreeHandBlock> NewBlocks, const TFreeHandBounds& NewBounds,
                      int NewPointCount, int NewLastBlockCount);
     // Appends (X, Y) as the new last point. False (nothing changed) when it equals the last
@@ -261,6 +282,12 @@ public:
     void SetBrushStyle(uint8_t Style) override;
     std::string GetDescription() const override;
     void ToggleSelectionHandles(TBitmap& Bitmap, const TLabelBmpAttribs& BmpAttribs) override;
+    // The points go out as whole blocks, exactly as many as they fill; the unused slots
+    // of the last block are written as zeros.
+    void WriteToGraphFile(TWriteGraphFile& Writer) const override;
+    // Only a new label (no points yet) reads a record; counts that disagree are the load
+    // error, so no curve ever claims more points than its blocks hold.
+    void ReadFromGraphFile(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs) override;
     // True when A or B, or any stored point placed relative to A, is on the bitmap.
     bool RectOnBitmap(const TPoint& A, const TPoint& B, const TLabelBmpAttribs& BmpAttribs) const override;
 
@@ -285,6 +312,8 @@ public:
     void SetBrushStyle(uint8_t Style) override;
     std::string GetDescription() const override;
     void ToggleSelectionHandles(TBitmap& Bitmap, const TLabelBmpAttribs& BmpAttribs) override;
+    void WriteToGraphFile(TWriteGraphFile& Writer) const override;
+    void ReadFromGraphFile(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs) override;
     // Whether any of the segment survives clipping to the bitmap.
     bool RectOnBitmap(const TPoint& A, const TPoint& B, const TLabelBmpAttribs& BmpAttribs) const override;
 
@@ -312,6 +341,10 @@ public:
     void DrawShape(const TPoint& A, const TPoint& B, TDrawShapeMode Mode, TBitmap& Bitmap,
                    const TLabelBmpAttribs& BmpAttribs) override;
     std::string GetDescription() const override;
+    void WriteToGraphFile(TWriteGraphFile& Writer) const override;
+    // The stored P2 is not trusted: it is measured anew from the text and its font, and a
+    // text lying off the bitmap is moved back onto it.
+    void ReadFromGraphFile(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs) override;
 
     // P1 := Origin, the text and (when given) the font are stored, P2 := the text's extent.
     void SetText(const TPoint& Origin, const std::string& Text, const TFontRecord* Font);
@@ -322,3 +355,21 @@ public:
     // true when it moved.
     bool KeepOnBitmap(const TLabelBmpAttribs& BmpAttribs);
 };
+
+// The label a kind tag of the files stands for, with its constructor's defaults; null for a
+// tag that names no label.
+std::unique_ptr<TDrawBaseClass> NewLabelOfKind(int32_t Kind);
+
+// The label list section of a graph file body: an int32 count, then each label's record
+// in list order. Empty entries are left out.
+void WriteLabelList(TWriteGraphFile& Writer, const TSequenceList<TDrawBaseClass>& List);
+
+// Reads a label list section in the layout of the reader's file version and appends the
+// labels to List. Version 1 holds an int16 count of tagged lines, shapes and texts, then an
+// int16 count of flood fills, which therefore come after all the others; later versions an
+// int32 count of tagged labels of every kind. BmpAttribs describe the bitmap the labels
+// will be drawn on (texts are kept on it). An unknown tag or a record that cannot be right
+// ends the load with the reader's load error; the label being read is dropped, those read
+// before it stay in List.
+void ReadLabelList(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs,
+                   TSequenceList<TDrawBaseClass>& List);

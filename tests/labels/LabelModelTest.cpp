@@ -254,7 +254,9 @@ TEST(LabelModel, FreeHandTakesStoredBlocksOnlyWithMatchingCounts) {
     EXPECT_FALSE(f.AssignCurve(blocks, bounds, 35, 2));  // count off by one
     EXPECT_FALSE(f.AssignCurve(blocks, bounds, 32, 0));  // empty last block
     EXPECT_FALSE(f.AssignCurve(blocks, bounds, 97, 33)); // more than a block holds
-    EXPECT_FALSE(f.AssignCurve({}, bounds, 0, 0));
+    EXPECT_FALSE(f.AssignCurve({}, bounds, 1, 1));       // points without blocks
+    EXPECT_FALSE(f.AssignCurve(std::vector<TFreeHandBlock>(502), bounds, 16033,
+                               1)); // past the last block a curve fills
     EXPECT_EQ(f.PointCount, 0);
     EXPECT_EQ(f.BlockCount(), 1);
     EXPECT_FALSE(f.Modified);
@@ -266,4 +268,10 @@ TEST(LabelModel, FreeHandTakesStoredBlocksOnlyWithMatchingCounts) {
     EXPECT_EQ(f.PointAt(31), (TPoint{1031, 969}));
     EXPECT_EQ(f.PointAt(33), (TPoint{993, 1300}));
     EXPECT_EQ(f.StoredPointCount(), 34);
+
+    // No blocks and no points: a curve without points, ready to be drawn again.
+    ASSERT_TRUE(f.AssignCurve({}, bounds, 0, 0));
+    EXPECT_EQ(f.StoredPointCount(), 0);
+    EXPECT_EQ(f.BlockCount(), 1);
+    EXPECT_TRUE(f.AddPoint(1001, 1001));
 }

@@ -1,6 +1,6 @@
 // The bitmap attributes and the background picture: the first two sections of every
 // graph file body.
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 
 #include "model/SetGraph.h"
 #include "platform/Bitmap.h"

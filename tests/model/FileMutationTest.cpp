@@ -4,7 +4,7 @@
 
 #include "model/FILESAVE.h"
 
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 #include "platform/Errors.h"
 #include "platform/ScriptedUiHook.h"
 

@@ -1,7 +1,7 @@
 #include "model/FILESAVE.h"
 #include "model/readedit.h"
 
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 #include "platform/Errors.h"
 #include "platform/ScriptedUiHook.h"
 

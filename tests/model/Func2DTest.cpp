@@ -1,6 +1,6 @@
 // The 2D function object: special x values and their expansion, the hand-over to the
 // drawing copy, and the records of every file version.
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 
 #include "math/MathFunc.h"
 #include "model/func2d.h"

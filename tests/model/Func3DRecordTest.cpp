@@ -1,6 +1,6 @@
 // The 3D function objects as list elements and in graph files: defaults, copies,
 // descriptions, and their records of every file version from hand-built bytes.
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 
 #include "model/func3dobj.h"
 #include "platform/Errors.h"

@@ -4,7 +4,7 @@
 #include "model/funcpolr.h"
 #include "model/readedit.h"
 
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 #include "platform/Errors.h"
 #include "platform/ScriptedUiHook.h"
 

@@ -1,5 +1,5 @@
 // The parametric and polar function objects and their records.
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 
 #include "math/MathFunc.h"
 #include "model/funcpara.h"

@@ -1,6 +1,6 @@
 // The settings objects of the three graph kinds: defaults, copies, and their records in
 // every file version, with the evaluation of their constant texts.
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 
 #include "math/DefFont.h"
 #include "model/Set2dObj.h"

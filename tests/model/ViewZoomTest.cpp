@@ -1,5 +1,5 @@
 // The three view objects: defaults, copies, and their records in every file version.
-#include "GraphFileBytes.h"
+#include "common/GraphFileBytes.h"
 
 #include "model/Vw2dObj.h"
 #include "model/Vw3dObj.h"

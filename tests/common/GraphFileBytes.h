@@ -1,8 +1,9 @@
 #pragma once
-// Hand-built graph file bytes for the model tests: a little byte builder that knows the
-// file's frame and field encodings by itself, written on purpose without any code of the
-// reader or writer so that a fault in them cannot hide itself in the expected bytes; and
-// helpers that put a body into a real file or take the body out of a written one.
+// Hand-built graph file bytes for the model, label and plot tests: a little byte builder
+// that knows the file's frame and field encodings by itself, written on purpose without
+// any code of the reader or writer so that a fault in them cannot hide itself in the
+// expected bytes; and helpers that put a body into a real file or take the body out of a
+// written one.
 
 #include "model/FILESAVE.h"
 #include "platform/Errors.h"
