@@ -1,7 +1,7 @@
-#include "dialogs/DialogBase.h"
-#include "dialogs/DialogRows.h"
+#include "math/DialogBase.h"
 #include "math/CenterDlg.h"
 #include "math/ColorSample.h"
+#include "math/DialogRows.h"
 #include "platform/ScriptedUiHook.h"
 
 #include "common/DialogTestSupport.h"

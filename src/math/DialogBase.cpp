@@ -1,4 +1,4 @@
-#include "dialogs/DialogBase.h"
+#include "math/DialogBase.h"
 
 #include "math/CenterDlg.h"
 #include "platform/UiHook.h"

@@ -1,8 +1,8 @@
-#include "dialogs/DialogRows.h"
+#include "math/DialogRows.h"
 
-#include "dialogs/DialogBase.h"
 #include "math/ColorSample.h"
 #include "math/ComnDlgs.h"
+#include "math/DialogBase.h"
 #include "math/editmath.h"
 #include "platform/UiHook.h"
 

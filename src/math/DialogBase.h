@@ -1,6 +1,7 @@
 #pragma once
-// The base of every modal form of the graph dialogs. It keeps the rules that all of them
-// share in one place, so that a form only says what to check and what to load and store.
+// The base of every modal form of the label and graph dialogs. It keeps the rules that all
+// of them share in one place, so that a form only says what to check and what to load and
+// store.
 //
 // How a dialog uses it:
 //
