@@ -2,6 +2,7 @@
 // ThreadSanitizer build (./test.sh --tsan). Waits that could deadlock are timed and end
 // the program with a failure instead of hanging.
 #include "platform/Threads.h"
+#include "common/ThreadTestSupport.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
@@ -17,6 +18,8 @@
 #include <vector>
 
 using namespace std::chrono_literals;
+using threadtest::eventually;
+using threadtest::finishOrDie;
 
 namespace {
 
@@ -34,24 +37,6 @@ protected:
 private:
     std::function<void(LambdaThread&)> body_;
 };
-
-// A wait that never ends is a deadlock: report it and end the program rather than hang.
-void finishOrDie(TThread& t, std::chrono::milliseconds limit = 30s) {
-    if (t.WaitFor(limit)) return;
-    ADD_FAILURE() << "worker still running after the time limit (deadlock?)";
-    std::fprintf(stderr, "Deadlock in a thread test; ending the test program.\n");
-    std::fflush(stderr);
-    std::_Exit(1);
-}
-
-template <typename Pred> bool eventually(Pred pred, std::chrono::milliseconds limit = 10s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 } // namespace
 
