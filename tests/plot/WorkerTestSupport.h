@@ -83,6 +83,8 @@ public:
     std::string GetDescription() const override { return "fake " + std::to_string(Id); }
     void ToggleSelectionHandles(TBitmap&, const TLabelBmpAttribs&) override {}
     bool IsOnBitmap(const TLabelBmpAttribs&) const override { return true; }
+    void WriteToGraphFile(TWriteGraphFile&) const override {}
+    void ReadFromGraphFile(TReadGraphFile&, const TLabelBmpAttribs&) override {}
 };
 
 // Labels 1..Count, label i in colour 0x000100 * i + 0x40.
