@@ -16,6 +16,11 @@ public:
     TMemIniFile() = default;
     // Reads the file when it exists; Loaded() tells whether it did.
     explicit TMemIniFile(const std::string& fileName);
+    // The typed reads and writes are virtual so that a test can put a failing file under
+    // the code that reads or writes options.
+    virtual ~TMemIniFile() = default;
+    TMemIniFile(const TMemIniFile&) = default;
+    TMemIniFile& operator=(const TMemIniFile&) = default;
 
     const std::string& FileName() const { return fileName_; }
     bool Loaded() const { return loaded_; }
@@ -28,19 +33,20 @@ public:
     void SetText(const std::string& text);
     std::string GetText() const;
 
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    virtual std::string ReadString(const std::string& section, const std::string& key,
+                                   const std::string& def) const;
     // Decimal, or hexadecimal with "$" or "0x"; anything else gives def.
-    int ReadInteger(const std::string& section, const std::string& key, int def) const;
-    bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+    virtual int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    virtual bool ReadBool(const std::string& section, const std::string& key, bool def) const;
     // Reads text in the current decimal separator; '.' is accepted as well so that a file
     // written under another locale still reads. Text that is not a number gives def.
-    long double ReadFloat(const std::string& section, const std::string& key, long double def) const;
+    virtual long double ReadFloat(const std::string& section, const std::string& key, long double def) const;
 
-    void WriteString(const std::string& section, const std::string& key, const std::string& value);
-    void WriteInteger(const std::string& section, const std::string& key, int value);
-    void WriteBool(const std::string& section, const std::string& key, bool value);
+    virtual void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    virtual void WriteInteger(const std::string& section, const std::string& key, int value);
+    virtual void WriteBool(const std::string& section, const std::string& key, bool value);
     // Double-precision decimal text (15 significant digits) in the current decimal separator.
-    void WriteFloat(const std::string& section, const std::string& key, long double value);
+    virtual void WriteFloat(const std::string& section, const std::string& key, long double value);
 
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;

@@ -1,24 +1,10 @@
 #include "platform/IniFile.h"
 
+#include "common/TextFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-
-#include <fstream>
-#include <sstream>
-
-namespace {
-std::string readFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream f(path, std::ios::binary);
-    f << text;
-}
-} // namespace
 
 TEST(IniFile, NamesCompareWithoutCaseAndOrderIsKept) {
     TMemIniFile ini;
@@ -88,13 +74,13 @@ TEST(IniFile, WholeFileReadAndWriteReportFailureAsFalse) {
     EXPECT_FALSE(missing.Loaded());
     EXPECT_EQ(missing.ReadInteger("General", "RepeatRate", 150), 150);
 
-    writeFile(path, "[CanSaveOptions]\r\nAllowIniFileChanges=0\r\n");
+    writeTextFile(path, "[CanSaveOptions]\r\nAllowIniFileChanges=0\r\n");
     TMemIniFile ini(path);
     ASSERT_TRUE(ini.Loaded());
     EXPECT_FALSE(ini.ReadBool("CanSaveOptions", "AllowIniFileChanges", true));
     ini.WriteBool("ToolBarVisibility", "ShowLabelToolBar", true);
     ASSERT_TRUE(ini.UpdateFile());
-    EXPECT_EQ(readFile(path),
+    EXPECT_EQ(readTextFile(path),
               "[CanSaveOptions]\nAllowIniFileChanges=0\n[ToolBarVisibility]\nShowLabelToolBar=1\n");
 
     TMemIniFile nowhere;

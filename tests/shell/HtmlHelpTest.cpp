@@ -1,0 +1,135 @@
+#include "shell/HtmlHelp.h"
+
+#include "common/TextFiles.h"
+#include "platform/ScriptedUiHook.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every help context the program's windows and dialogs carry.
+const int kHelpContexts[] = {1000, 1005, 1010, 1015, 1020, 2000, 2005, 2010, 2015, 3000,
+                             3005, 3010, 3015, 4000, 4005, 4010, 4015, 4035, 4040, 4045,
+                             4050, 4080, 5000, 5010, 5015, 5020, 6000, 6005, 6010};
+
+std::string pageIn(const QTemporaryDir& dir, const char* name) {
+    return QDir(dir.path()).filePath(name).toStdString();
+}
+
+THelpRequest contextRequest(int context) {
+    return {hcContext, context, {}};
+}
+
+} // namespace
+
+TEST(HtmlHelp, CommandsMapAsTheHelpSystemExpects) {
+    const std::pair<std::pair<uint16_t, int>, THtmlHelpCall> table[] = {
+        {{HELP_CONTEXT, 4010}, {HH_HELP_CONTEXT, 4010}},
+        {{HELP_CONTEXTPOPUP, 1005}, {HH_HELP_CONTEXT, 1005}},
+        {{HELP_QUIT, 77}, {HH_CLOSE_ALL, 0}},
+        {{HELP_CONTENTS, 77}, {HH_DISPLAY_TOC, 0}},
+        {{HELP_FINDER, 77}, {HH_DISPLAY_TOPIC, 77}},
+        {{HELP_KEY, 77}, {HH_DISPLAY_INDEX, 77}},
+        {{4, 77}, {HH_DISPLAY_TOPIC, 0}},
+        {{0xFFFF, 77}, {HH_DISPLAY_TOPIC, 0}}};
+    for (auto [in, call] : table)
+        EXPECT_EQ(MapHelpCommand(in.first, in.second), call) << in.first;
+
+    const std::pair<THtmlHelpCall, THelpCommand> requests[] = {{{HH_HELP_CONTEXT, 5}, hcContext},
+                                                               {{HH_CLOSE_ALL, 0}, hcCloseAll},
+                                                               {{HH_DISPLAY_TOC, 0}, hcContents},
+                                                               {{HH_DISPLAY_TOPIC, 5}, hcTopic},
+                                                               {{HH_DISPLAY_INDEX, 5}, hcIndex}};
+    for (auto [call, command] : requests) {
+        EXPECT_EQ(HelpRequestFor(call).Command, command);
+        EXPECT_EQ(HelpRequestFor(call).Context, call.Data);
+    }
+}
+
+TEST(HtmlHelp, RequestsReachTheViewerOnlyWhileTheAdapterIsInstalled) {
+    TScopedScriptedUiHook hook;
+    EXPECT_FALSE(ApplicationHelpContext(4010));
+    {
+        THtmlHelpInstallation installation;
+        EXPECT_TRUE(ApplicationHelpContext(4010));
+        EXPECT_TRUE(ApplicationHelpCommand(HELP_CONTENTS, 0));
+        ASSERT_EQ(hook->HelpRequests.size(), 2u);
+        EXPECT_EQ(hook->HelpRequests[0].Command, hcContext);
+        EXPECT_EQ(hook->HelpRequests[0].Context, 4010);
+        EXPECT_EQ(hook->HelpRequests[1].Command, hcContents);
+
+        bool callHelp = true;
+        EXPECT_TRUE(TconHTMLHelp().ApplicationHelp(HELP_QUIT, 0, callHelp));
+        EXPECT_FALSE(callHelp);
+        EXPECT_EQ(hook->HelpRequests.back().Command, hcCloseAll);
+    }
+    EXPECT_FALSE(ApplicationHelpContext(4010));
+    EXPECT_EQ(hook->HelpRequests.size(), 3u);
+    // Under the test hook there is no Qt hook to give a viewer to.
+    EXPECT_FALSE(InstallHtmlHelpViewer());
+}
+
+TEST(HtmlHelp, TheViewerOpensTheContextPageOrFallsBackToTheIndex) {
+    QTemporaryDir dir;
+    writeTextFile(pageIn(dir, "index.html"), "<html></html>");
+    writeTextFile(pageIn(dir, "4010.html"), "<html></html>");
+    std::vector<std::string> opened;
+    THtmlHelpViewer viewer(dir.path().toStdString(), [&](const std::string& page) {
+        opened.push_back(page);
+        return true;
+    });
+    TScopedScriptedUiHook hook;
+    viewer.Show(contextRequest(4010));
+    viewer.Show(contextRequest(9999));
+    viewer.Show({hcContents, 4010, {}});
+    viewer.Show({hcIndex, 0, {}});
+    viewer.Show({hcTopic, 4010, {}});
+    viewer.Show({hcCloseAll, 0, {}});
+    const std::vector<std::string> expected = {pageIn(dir, "4010.html"), pageIn(dir, "index.html"),
+                                               pageIn(dir, "index.html"), pageIn(dir, "index.html"),
+                                               pageIn(dir, "4010.html")};
+    EXPECT_EQ(opened, expected);
+    EXPECT_TRUE(hook->Messages.empty());
+
+    // A browser that does not start is reported each time.
+    THtmlHelpViewer noBrowser(dir.path().toStdString(), [](const std::string&) { return false; });
+    noBrowser.Show(contextRequest(4010));
+    ASSERT_EQ(hook->Messages.size(), 1u);
+    EXPECT_NE(hook->Messages[0].Text.find("could not be opened"), std::string::npos);
+}
+
+TEST(HtmlHelp, AMissingFolderIsReportedOncePerSession) {
+    TScopedScriptedUiHook hook;
+    // The real viewer looks beside the test program, where no help folder lies.
+    THtmlHelpViewer viewer;
+    ASSERT_FALSE(QDir(QString::fromStdString(viewer.Folder())).exists());
+    viewer.Show(contextRequest(4010));
+    viewer.Show({hcContents, 0, {}});
+    viewer.Show(contextRequest(1005));
+    ASSERT_EQ(hook->Messages.size(), 1u);
+    EXPECT_EQ(hook->Messages[0].Type, mtInformation);
+    EXPECT_EQ(hook->Messages[0].Buttons, TMsgDlgButtons{mbOK});
+    EXPECT_NE(hook->Messages[0].Text.find(viewer.Folder()), std::string::npos);
+}
+
+TEST(HtmlHelp, TheBuildShipsAPageForEveryContext) {
+    const QDir folder(QUORIX_HELP_BUILD_DIR);
+    const std::string index = readTextFile(folder.filePath("index.html").toStdString());
+    ASSERT_FALSE(index.empty()) << QUORIX_HELP_BUILD_DIR;
+    THtmlHelpViewer viewer(QUORIX_HELP_BUILD_DIR, [](const std::string&) { return true; });
+    for (int context : kHelpContexts) {
+        const std::string name = std::to_string(context) + ".html";
+        EXPECT_EQ(viewer.PageFor(contextRequest(context)),
+                  folder.filePath(QString::fromStdString(name)).toStdString());
+        const std::string page = readTextFile(folder.filePath(QString::fromStdString(name)).toStdString());
+        EXPECT_NE(page.find("<title>Quorix Help: "), std::string::npos) << name;
+        EXPECT_NE(page.find("href=\"index.html\""), std::string::npos) << name;
+        EXPECT_NE(index.find("href=\"" + name + "\""), std::string::npos) << name;
+    }
+}
