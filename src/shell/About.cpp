@@ -19,38 +19,45 @@
 
 namespace {
 
-// A point of the unit cube in an oblique view: Z recedes up and to the left.
+// A point of the unit cube in an oblique view: Z comes forward, down and to the left.
 QPointF project(double X, double Y, double Z, double Size) {
     const double s = Size * 0.3;
-    return {Size / 2 + X * s - Z * s * 0.5, Size / 2 - Y * s + Z * s * 0.35};
+    return {Size / 2 + X * s - Z * s * 0.45, Size / 2 - Y * s + Z * s * 0.3};
 }
 
 void drawAxes(QPainter& p, double Size) {
-    const QColor colours[3] = {QColor(200, 30, 30), QColor(30, 150, 30), QColor(30, 30, 200)};
-    const double ends[3][3] = {{1.2, 0, 0}, {0, 1.2, 0}, {0, 0, 1.2}};
+    const QColor colours[3] = {QColor(200, 30, 30), QColor(30, 150, 30), QColor(230, 140, 20)};
+    const double ends[3][3] = {{1.25, 0, 0}, {0, 1.25, 0}, {0, 0, 1.25}};
     for (int i = 0; i < 3; ++i) {
-        p.setPen(QPen(colours[i], qMax(1.0, Size / 40)));
+        p.setPen(QPen(colours[i], qMax(1.0, Size / 48)));
         p.drawLine(project(-ends[i][0], -ends[i][1], -ends[i][2], Size),
                    project(ends[i][0], ends[i][1], ends[i][2], Size));
     }
 }
 
-// The ribbon Y = X^3 swept along Z, as a wire frame.
-void drawCubicRibbon(QPainter& p, double Size) {
-    p.setPen(QPen(QColor(20, 40, 120), qMax(1.0, Size / 48)));
-    for (int k = -2; k <= 2; ++k) {
-        const double z = k / 2.0;
-        QPainterPath curve(project(-1, -1, z, Size));
-        for (int i = -19; i <= 20; ++i) {
-            const double x = i / 20.0;
-            curve.lineTo(project(x, x * x * x, z, Size));
-        }
+// The surface Y = X^3 swept along Z: shaded strips with a wire frame over them.
+void drawCubicSurface(QPainter& p, double Size) {
+    constexpr int steps = 16;
+    auto at = [Size](int i, double z) {
+        const double x = -1 + 2.0 * i / steps;
+        return project(x, x * x * x, z, Size);
+    };
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(110, 160, 230, 120));
+    for (int i = 0; i < steps; ++i) {
+        const QPointF quad[4] = {at(i, -1), at(i + 1, -1), at(i + 1, 1), at(i, 1)};
+        p.drawPolygon(quad, 4);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(20, 40, 120), qMax(1.0, Size / 96)));
+    for (double z : {-1.0, 0.0, 1.0}) {
+        QPainterPath curve(at(0, z));
+        for (int i = 1; i <= steps; ++i)
+            curve.lineTo(at(i, z));
         p.drawPath(curve);
     }
-    for (int i = -2; i <= 2; ++i) {
-        const double x = i / 2.0;
-        p.drawLine(project(x, x * x * x, -1, Size), project(x, x * x * x, 1, Size));
-    }
+    for (int i = 0; i <= steps; i += steps / 4)
+        p.drawLine(at(i, -1), at(i, 1));
 }
 
 } // namespace
@@ -61,7 +68,7 @@ QPixmap ProgramIconPixmap(int Size) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     drawAxes(p, Size);
-    drawCubicRibbon(p, Size);
+    drawCubicSurface(p, Size);
     p.setPen(QColor(120, 120, 120));
     p.drawRect(0, 0, Size - 1, Size - 1);
     return pixmap;
@@ -92,7 +99,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
                            "Polar functions r = f(theta)", "3D surfaces z = f(x, y)",
                            "Curves rotated into 3D", "Labels drawn over the picture",
                            "Exact fraction arithmetic", "Function calculator"});
-    FeatureList->setFixedHeight(110);
+    FeatureList->setFixedHeight(FeatureList->sizeHintForRow(0) * FeatureList->count() +
+                                2 * FeatureList->frameWidth());
 
     auto* text = new QVBoxLayout;
     for (QWidget* w : {(QWidget*)ProductName, (QWidget*)PlatformLine, (QWidget*)purpose, (QWidget*)libraries})

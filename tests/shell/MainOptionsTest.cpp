@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -148,6 +150,10 @@ TEST_F(MainOptions, WithoutAFileNothingIsReadOrCreated) {
     options.WriteIniOptions();
     options.WriteIniToolBarVisibility(false, true);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
+
+    // Without a test's path the file is the one beside the program.
+    EXPECT_EQ(TMainFormOptions().IniFileName,
+              QDir(QCoreApplication::applicationDirPath()).filePath("quorix.ini").toStdString());
 }
 
 TEST_F(MainOptions, AFileThatForbidsChangesStaysByteForByte) {
