@@ -1,6 +1,7 @@
 #pragma once
-// Clipping of a segment to the pixel rectangle 0..MaxX by 0..MaxY, used by line labels
-// to decide whether any of a line shows on the bitmap.
+// Clipping of a segment to a rectangle: in pixels (0..MaxX by 0..MaxY), used by line
+// labels to decide whether any of a line shows on the bitmap, and in extended scaled
+// units, used by the plot engine to cut curves at the edges of a view.
 //
 // The clipper clamps axis-parallel segments and slides the ends of sloped segments
 // along the line, first in X and then in Y, truncating toward zero. It does not look
@@ -25,3 +26,17 @@ struct TClipLimits {
 inline bool ClipSegment(int& ax, int& ay, int& bx, int& by, TClipLimits limits) {
     return ClipLine(ax, bx, ay, by, limits.MaxY, limits.MaxX);
 }
+
+// The same clipper in extended precision on the rectangle Left..Right by Bottom..Top (any
+// orientation of Y will do: Bottom is simply the smaller limit). Ends slide exactly, with no
+// truncation, so a clipped end lies exactly on the edge it was moved to. The result is True
+// when both ends now lie inside; a slide without a finite result (a view so far out that
+// its edges have merged) gives False.
+struct TClipRectExtended {
+    long double Left;
+    long double Right;
+    long double Bottom;
+    long double Top;
+};
+bool ClipSegmentExtended(long double& ax, long double& ay, long double& bx, long double& by,
+                         const TClipRectExtended& r);

@@ -133,3 +133,38 @@ TEST(ClipLine, ExtremeCoordinatesStayDefined) {
     EXPECT_TRUE(clip(s, 9, 9));
     EXPECT_EQ(s, (Seg{0, 0, 9, 0}));
 }
+
+TEST(ClipSegmentExtended, EndsLandExactlyOnTheEdgesWithoutTruncation) {
+    // The view -10..10 by -5..5 (Bottom is the smaller limit, Y grows upward).
+    const TClipRectExtended view{-10, 10, -5, 5};
+    struct Case {
+        long double ax, ay, bx, by;
+        bool visible;
+        long double wax, way, wbx, wby;
+    };
+    const Case cases[] = {
+        // Leaves through the right edge: y = 0 + 1/4 * (10 - 0) = 2.5, not truncated.
+        {0, 0, 20, 5, true, 0, 0, 10, 2.5L},
+        // Both ends outside, crossing the whole view diagonally: X first, then Y.
+        {-20, -20, 20, 20, true, -5, -5, 5, 5},
+        // Vertical and horizontal segments are clamped.
+        {3, -100, 3, 100, true, 3, -5, 3, 5},
+        {-100, 1, 100, 1, true, -10, 1, 10, 1},
+        // Both beyond the top: untouched, invisible.
+        {-3, 6, 3, 9, false, -3, 6, 3, 9},
+        // Beside the corner (x + y = 17): the right end moves onto x = 10 and stays above.
+        {7, 10, 17, 0, false, 7, 10, 10, 7},
+    };
+    for (const Case& c : cases) {
+        long double ax = c.ax, ay = c.ay, bx = c.bx, by = c.by;
+        EXPECT_EQ(ClipSegmentExtended(ax, ay, bx, by, view), c.visible)
+            << double(c.ax) << "," << double(c.ay);
+        EXPECT_EQ(ax, c.wax);
+        EXPECT_EQ(ay, c.way);
+        EXPECT_EQ(bx, c.wbx);
+        EXPECT_EQ(by, c.wby);
+    }
+    // A slope beyond the float range cannot slide an end: invisible, no fault.
+    long double ax = -1e4932L, ay = -1, bx = 1e4932L, by = 1;
+    EXPECT_FALSE(ClipSegmentExtended(ax, ay, bx, by, TClipRectExtended{-1.1e4932L, 1.1e4932L, 0, 0}));
+}
