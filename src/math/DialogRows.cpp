@@ -142,6 +142,9 @@ TScrollRow MakeScrollRow(QWidget* parent, int min, int max) {
     r.Bar = new QScrollBar(Qt::Horizontal, parent);
     r.Bar->setRange(min, max);
     r.Bar->setPageStep(1);
+    // Qt's scroll bars answer the arrow keys backwards (right and up lower the value); a bar
+    // that sets a number goes up with right and up.
+    r.Bar->setInvertedControls(false);
     r.Bar->setMinimumWidth(120);
     r.Label = new QLabel(QString::number(min), parent);
     r.Label->setMinimumWidth(r.Label->fontMetrics().horizontalAdvance(QString::number(max)) + 4);

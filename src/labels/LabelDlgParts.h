@@ -1,0 +1,78 @@
+#pragma once
+// The pieces the label modify dialogs share: rows of style buttons whose pictures are drawn
+// the way labels draw (one of a row is down), the pen group (styles, colour, width bar),
+// the brush group (styles, colour) and a point group of two coordinate spin edits.
+
+#include "labels/LabelDlgLogic.h"
+#include "math/DialogRows.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QButtonGroup;
+class QGroupBox;
+class QSpinBox;
+class QToolButton;
+class QWidget;
+
+// What a style button's picture shows.
+enum TStyleGlyph : uint8_t { sgPen, sgBrush, sgShape };
+
+// A row of buttons, one per style of a group; exactly one is down once one was put down.
+// The buttons are not in the tab order, like the tool-bar buttons they resemble.
+class TStyleButtons {
+public:
+    TStyleButtons(QWidget* parent, TStyleGroup styles, TStyleGlyph glyph);
+
+    QWidget* Row() const { return row_; }
+    const std::vector<QToolButton*>& Buttons() const { return buttons_; }
+    // The button that is down (its place in the group), nullopt when none is.
+    std::optional<int> Down() const;
+    // Puts a button down; nullopt leaves every button up.
+    void SetDown(std::optional<int> button);
+
+private:
+    QWidget* row_;
+    QButtonGroup* group_;
+    std::vector<QToolButton*> buttons_;
+};
+
+// "Pen Attributes": the pen styles, the pen colour and the width bar with its number.
+struct TPenGroup {
+    TPenGroup(QWidget* parent, TStyleGroup styles);
+    QGroupBox* Box;
+    TStyleButtons Styles;
+    TColorRow Color;
+    TScrollRow Width; // LabelPenWidthScroll and LabelPenSize
+
+    void Load(const TShapeStyleValues& values);
+    void Store(TShapeStyleValues& values) const;
+};
+
+// The brush group ("Brush Attributes" or "Brush Color"): brush styles and the colour.
+struct TBrushGroup {
+    TBrushGroup(QWidget* parent, const QString& title, TStyleGroup styles);
+    QGroupBox* Box;
+    TStyleButtons Styles;
+    TColorRow Color;
+
+    void Load(const TShapeStyleValues& values);
+    void Store(TShapeStyleValues& values) const;
+};
+
+// A point in bitmap pixels: a group with an X and a Y spin edit.
+struct TPointGroup {
+    TPointGroup(QWidget* parent, const QString& title);
+    QGroupBox* Box;
+    QSpinBox* X;
+    QSpinBox* Y;
+
+    // Sets the limits first, so that the value is never clamped.
+    void Load(const TPoint& value, const TSpinRange& xRange, const TSpinRange& yRange);
+    TPoint Value() const;
+};
+
+// The help context of every label modify dialog.
+inline constexpr int LabelModifyHelpContext = 5010;
