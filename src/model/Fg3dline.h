@@ -92,6 +92,16 @@ public:
     TSegment3D& Segment(int Index) { return SegmentBlocks[Index / BlockSize][Index % BlockSize]; }
     const TSegment3D& Segment(int Index) const { return SegmentBlocks[Index / BlockSize][Index % BlockSize]; }
 
+    // Asked by the 3D functions after each row or ring of points they join: a stop ends
+    // their generation early, with the lines added so far and result lrDone. Whoever sets
+    // it knows the scene is then unfinished. Kept by Clear.
+    TAbortPoll GenerationAbortPoll;
+    bool GenerationAborted() const {
+        bool abort = false;
+        if (GenerationAbortPoll) GenerationAbortPoll(abort);
+        return abort;
+    }
+
     // Read directly by the renderer; written only by the store itself.
     int32_t SegmentCount = AxisSegmentCount;
     int32_t VertexCount = AxisVertexCount;

@@ -127,7 +127,8 @@ void noteResult(int& result, int code) {
 // Walks the outer positions 1 .. Positions. Compute fills the points of a position; each
 // defined point is then joined to its inner neighbour where the position carries a wire,
 // and to the same point of the previous position where its inner position carries one.
-// Stops after the first position that had a line refused, with that refusal's result.
+// Stops after the first position that had a line refused, with that refusal's result,
+// or quietly after the position at which the store's abort poll reports a stop.
 template <class TCompute>
 int joinGrid(const GridShape& g, int64_t positions, TCompute&& compute, uint8_t ColorIndex,
              TLineObj& LineStore) {
@@ -149,7 +150,7 @@ int joinGrid(const GridShape& g, int64_t positions, TCompute&& compute, uint8_t 
                 if (q.Defined) noteResult(result, LineStore.AddLine(ColorIndex, p.P, q.P, p.Ref, q.Ref));
             }
         }
-        if (result != lrDone) break;
+        if (result != lrDone || LineStore.GenerationAborted()) break;
         std::swap(previous, current);
     }
     return result;

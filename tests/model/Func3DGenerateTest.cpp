@@ -489,3 +489,22 @@ TEST(Func3D, FullStoreStopsGeneration) {
     EXPECT_EQ(store.SegmentCount, segments);
     EXPECT_EQ(store.Colors[1], clBlue) << "the colour entry is set before anything is added";
 }
+
+TEST(Func3D, AStopEndsGenerationAfterTheCurrentRow) {
+    TLineObj store;
+    int polls = 0;
+    store.GenerationAbortPoll = [&](bool& abort) { abort = ++polls >= 3; };
+    TFunc3DObj f;
+    setSurface(f, "X*Y", 10, 0, 10, 0);
+    EXPECT_EQ(f.GenerateLines(0, store), 0);
+    // Rows 1 to 3 only: 9 segments in the first, 9 + 10 in each of the next two.
+    EXPECT_EQ(store.SegmentCount - 3, 9 + 19 + 19);
+    store.GenerationAbortPoll = nullptr;
+    TFuncRotateObj r;
+    setCurve(r, "X", 3, 0, 3, 0);
+    store.Clear();
+    polls = 0;
+    store.GenerationAbortPoll = [&](bool& abort) { abort = ++polls >= 1; };
+    EXPECT_EQ(r.GenerateLines(0, store), 0);
+    EXPECT_EQ(store.SegmentCount - 3, 2); // the first copy of the curve alone
+}
