@@ -19,19 +19,20 @@ template <class T> bool inside(const ClipEnd<T>& p, const ClipBox<T>& box) {
     return p.X >= box.MinX && p.X <= box.MaxX && p.Y >= box.MinY && p.Y <= box.MaxY;
 }
 
-// Trunc(ratio * (target - from) + base) with ratio = num / den, all in extended precision.
-// False when the division has no finite result or the value does not fit an int: the
-// caller then treats the computation as failed and the coordinate falls back to 0.
-struct IntSlide {
+// Trunc(ratio * (target - from) + base) with ratio = num / den, all in extended precision
+// (Rounded: the nearest integer, ties to even). A division without a finite result or a
+// value that does not fit an int counts as a failed computation: the coordinate falls
+// back to 0.
+template <bool Rounded> struct IntSlide {
     int operator()(long double num, long double den, int target, int from, int base) const {
         if (den == 0.0L) return 0;
         const long double value = num / den * (static_cast<long double>(target) - from) + base;
         if (!std::isfinite(value)) return 0;
-        const long double truncated = std::trunc(value);
-        if (truncated < static_cast<long double>(std::numeric_limits<int>::min()) ||
-            truncated > static_cast<long double>(std::numeric_limits<int>::max()))
+        const long double whole = Rounded ? std::nearbyint(value) : std::trunc(value);
+        if (whole < static_cast<long double>(std::numeric_limits<int>::min()) ||
+            whole > static_cast<long double>(std::numeric_limits<int>::max()))
             return 0;
-        return static_cast<int>(truncated);
+        return static_cast<int>(whole);
     }
 };
 
@@ -104,11 +105,12 @@ template <class T, class Slide> struct Clipper {
 
 } // namespace
 
-bool ClipLine(int& X1, int& X2, int& Y1, int& Y2, int MaxY, int MaxX) {
+namespace {
+template <bool Rounded> bool clipInt(int& X1, int& X2, int& Y1, int& Y2, int MaxY, int MaxX) {
     ClipEnd<int> a{X1, Y1};
     ClipEnd<int> b{X2, Y2};
     bool changed = false;
-    const bool result = Clipper<int, IntSlide>{a, b, {}}.clip({0, MaxX, 0, MaxY}, changed);
+    const bool result = Clipper<int, IntSlide<Rounded>>{a, b, {}}.clip({0, MaxX, 0, MaxY}, changed);
     if (changed) {
         X1 = a.X;
         Y1 = a.Y;
@@ -116,6 +118,15 @@ bool ClipLine(int& X1, int& X2, int& Y1, int& Y2, int MaxY, int MaxX) {
         Y2 = b.Y;
     }
     return result;
+}
+} // namespace
+
+bool ClipLine(int& X1, int& X2, int& Y1, int& Y2, int MaxY, int MaxX) {
+    return clipInt<false>(X1, X2, Y1, Y2, MaxY, MaxX);
+}
+
+bool ClipSegmentRounded(int& ax, int& ay, int& bx, int& by, TClipLimits limits) {
+    return clipInt<true>(ax, bx, ay, by, limits.MaxY, limits.MaxX);
 }
 
 bool ClipSegmentExtended(long double& ax, long double& ay, long double& bx, long double& by,

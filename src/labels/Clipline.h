@@ -27,6 +27,11 @@ inline bool ClipSegment(int& ax, int& ay, int& bx, int& by, TClipLimits limits) 
     return ClipLine(ax, bx, ay, by, limits.MaxY, limits.MaxX);
 }
 
+// The same clipper with every slid coordinate rounded to the nearest pixel (ties to even)
+// instead of truncated: the 3D renderer clips its projected segments with it, so that a
+// cut segment keeps close to the line it was cut from.
+bool ClipSegmentRounded(int& ax, int& ay, int& bx, int& by, TClipLimits limits);
+
 // The same clipper in extended precision on the rectangle Left..Right by Bottom..Top (any
 // orientation of Y will do: Bottom is simply the smaller limit). Ends slide exactly, with no
 // truncation, so a clipped end lies exactly on the edge it was moved to. The result is True

@@ -1,5 +1,6 @@
 #include "plot/PtGr3d.h"
 
+#include "labels/Clipline.h"
 #include "model/func3d.h"
 #include "platform/Canvas.h"
 
@@ -35,43 +36,6 @@ int32_t depthAt(const TSegmentDepth& d, int x, int y) {
     const uint64_t r = product % d.Span;
     if (2 * r > d.Span || (2 * r == d.Span && (q & 1))) ++q;
     return static_cast<int32_t>(int64_t(d.ZMin) + int64_t(q));
-}
-
-// The other coordinate where the line through a and b crosses `at` along one axis, rounded
-// to the nearest pixel; 0 when it cannot be computed.
-int interpolateAt(long double at, long double a0, long double a1, long double b0, long double b1) {
-    const long double v = std::nearbyint(a1 + (at - a0) * (b1 - a1) / (b0 - a0));
-    if (!std::isfinite(v) || v < -2147483648.0L || v > 2147483647.0L) return 0;
-    return static_cast<int>(v);
-}
-
-// Clips a projected segment to columns 0..maxX and rows 0..maxY. False when nothing of it
-// is to be drawn.
-bool clipSegment(int maxX, int maxY, int& x1, int& y1, int& x2, int& y2) {
-    auto code = [&](int x, int y) { return (x < 0) | (x > maxX) << 1 | (y < 0) << 2 | (y > maxY) << 3; };
-    const int c1 = code(x1, y1), c2 = code(x2, y2);
-    if (c1 & c2) return false;
-    if (x1 == x2) {
-        y1 = std::clamp(y1, 0, maxY), y2 = std::clamp(y2, 0, maxY);
-    } else if (y1 == y2) {
-        x1 = std::clamp(x1, 0, maxX), x2 = std::clamp(x2, 0, maxX);
-    } else {
-        // Each end beyond an edge slides along the original line onto that edge.
-        const long double ax = x1, ay = y1, bx = x2, by = y2;
-        auto pull = [&](int& x, int& y) {
-            if (x < 0 || x > maxX) {
-                const int edge = x < 0 ? 0 : maxX;
-                y = interpolateAt(edge, ax, ay, bx, by), x = edge;
-            }
-            if (y < 0 || y > maxY) {
-                const int edge = y < 0 ? 0 : maxY;
-                x = interpolateAt(edge, ay, ax, by, bx), y = edge;
-            }
-        };
-        if (c1) pull(x1, y1);
-        if (c2) pull(x2, y2);
-    }
-    return code(x1, y1) == 0 && code(x2, y2) == 0;
 }
 
 template <int Bpp> inline void writeRaw(uint8_t* p, uint32_t raw) {
@@ -237,7 +201,7 @@ template <int Bpp> void TPlotGraph3D::drawSegments() {
         const TColor color = store.Colors[segment.ColorIndex];
         if (color != drawColor_) SetDrawColor3D(color);
         int x1 = a.ScreenX, y1 = a.ScreenY, x2 = b.ScreenX, y2 = b.ScreenY;
-        if (!clipSegment(lastX_, lastY_, x1, y1, x2, y2)) continue;
+        if (!ClipSegmentRounded(x1, y1, x2, y2, TClipLimits{lastX_, lastY_})) continue;
         drawSegment<Bpp>(k, x1, y1, x2, y2);
     }
 }

@@ -95,6 +95,23 @@ TEST(ClipLine, SlopedSegmentsSlideFirstInXThenInY) {
     EXPECT_EQ(s, (Seg{0, -2, 3, -5}));
 }
 
+TEST(ClipLine, TheRoundingClipperRoundsToTheNearestPixel) {
+    struct Case {
+        Seg In, Out;
+        bool Visible;
+    } cases[] = {
+        {{-3, 0, 7, 20}, {0, 6, 2, 9}, true},      // 0.5 x (9 - 20) + 7 = 1.5: ties to even
+        {{-3, 1, 7, 20}, {0, 7, 1, 9}, true},      // 1.9 x 3 + 1 = 6.7, then 7/13 x -11 + 7 = 1.08
+        {{-10, 5, 30, 25}, {0, 10, 9, 14}, false}, // 14.5 gives 14: still below the last row
+        {{-2, 1, 1, -3}, {0, -2, 1, -3}, false},   // beside the corner: -1.67 gives -2
+    };
+    for (const Case& c : cases) {
+        Seg s = c.In;
+        EXPECT_EQ(ClipSegmentRounded(s.ax, s.ay, s.bx, s.by, TClipLimits{9, 9}), c.Visible) << c.In;
+        EXPECT_EQ(s, c.Out);
+    }
+}
+
 TEST(ClipLine, LimitsAreTakenInTheirOwnOrder) {
     // MaxY comes before MaxX in the classic call; a wide, low rectangle tells them apart.
     Seg s{-10, 5, 30, 5};
