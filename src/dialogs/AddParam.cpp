@@ -89,6 +89,7 @@ QGroupBox* TCurveFuncDlg::buildPropertiesGroup() {
     rows.AddRow(ColorButton1, EFuncColorSample);
     TScrollRow width = MakeScrollRow(GroupBox1, 1, 10);
     ELineWidth = width.Bar;
+    ELineWidth->setFocusPolicy(Qt::StrongFocus); // a tab stop: the arrow keys move it
     LineWidthLabel = width.Label;
     rows.AddRow("Line Width", ELineWidth, LineWidthLabel);
     return GroupBox1;
