@@ -1,6 +1,15 @@
+#include "dialogs/FuncList.h"
+#include "dialogs/Add2dfnc.h"
 #include "dialogs/FuncListLogic.h"
 #include "model/func2d.h"
 #include "model/funcpolr.h"
+
+#include "dialogs/FuncDlgTestSupport.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +54,30 @@ std::vector<std::string> listTexts(const TSequenceList<TBaseFuncObj>& list) {
 }
 
 using Texts = std::vector<std::string>;
+
+std::vector<std::string> boxTexts(const QListWidget* box) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.push_back(box->item(i)->text().toStdString());
+    return texts;
+}
+
+std::vector<TBaseFuncObj*> pointers(const TSequenceList<TBaseFuncObj>& list) {
+    std::vector<TBaseFuncObj*> out;
+    for (const auto& f : list)
+        out.push_back(f.get());
+    return out;
+}
+
+struct TFlags {
+    bool modified = true, deleted = true, moved = true;
+};
+
+TFlags runList(TSequenceList<TBaseFuncObj>& list) {
+    TFlags f;
+    ExecuteFuncListDlg(list, f.modified, f.deleted, f.moved);
+    return f;
+}
 
 } // namespace
 
@@ -123,4 +156,104 @@ TEST(FuncListLogic, ModifyChangesTheFunctionInPlaceAndAnEmptyListDoesNothing) {
     EXPECT_FALSE(empty.Modify([](TBaseFuncObj&) { return true; }));
     EXPECT_FALSE(empty.Delete() || empty.MoveUp() || empty.MoveDown());
     EXPECT_FALSE(empty.FuncModified || empty.FuncDeleted || empty.FuncMoved);
+}
+
+TEST(FuncListDlg, ModifyActsInPlaceAndIsReportedEvenAfterCancel) {
+    TScopedScriptedUiHook hook;
+    std::vector<std::string> freed;
+    TSequenceList<TBaseFuncObj> list = trackedList({"a", "b"}, freed);
+    const auto before = pointers(list);
+    ScriptDialog<TFuncListDlg>(*hook, [&](TFuncListDlg& d) {
+        EXPECT_EQ(d.windowTitle(), "Edit Function List");
+        EXPECT_EQ(d.HelpContext(), 4005);
+        EXPECT_EQ(Focused(), d.OKBtn);
+        EXPECT_EQ(boxTexts(d.FListBox), (Texts{"Y=f(x)=a", "Y=f(x)=b"}));
+        EXPECT_EQ(d.FListBox->currentRow(), 0);
+        // The modify dialog of the row's class opens over the list.
+        ScriptDialog<TAdd2DFuncDlg>(*hook, [](TAdd2DFuncDlg& f) {
+            EXPECT_EQ(f.windowTitle(), "Modify 2D Function");
+            f.EUserFuncStr->setText("x*2");
+            Click(f.OKBtn);
+        });
+        d.FListBox->setCurrentRow(1);
+        Click(d.ModifyButton);
+        EXPECT_EQ(boxTexts(d.FListBox), (Texts{"Y=f(x)=a", "Y=f(x)=x*2"}));
+        EXPECT_EQ(d.FListBox->currentRow(), 1);
+        // A double click on a row opens it too; its Cancel changes nothing.
+        ScriptDialog<TAdd2DFuncDlg>(*hook, [](TAdd2DFuncDlg& f) { Click(f.CancelBtn); });
+        QListWidgetItem* first = d.FListBox->item(0);
+        // As a mouse sends it: a click, then the double click.
+        const QPoint at = d.FListBox->visualItemRect(first).center();
+        QTest::mouseClick(d.FListBox->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(d.FListBox->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(hook->ModalForms.size(), 3u);
+        Click(d.CancelBtn);
+    });
+    const TFlags flags = runList(list);
+    EXPECT_TRUE(flags.modified);
+    EXPECT_FALSE(flags.deleted || flags.moved);
+    EXPECT_EQ(pointers(list), before);
+    EXPECT_EQ(listTexts(list), (Texts{"Y=f(x)=a", "Y=f(x)=x*2"}));
+    EXPECT_TRUE(list[1]->Modified);
+    EXPECT_FALSE(list[0]->Modified);
+}
+
+TEST(FuncListDlg, TheDeleteKeyAnywhereAndTheUpDownButtonTakeEffectOnlyOnOk) {
+    TScopedScriptedUiHook hook;
+    std::vector<std::string> freed;
+    TSequenceList<TBaseFuncObj> list = trackedList({"a", "b", "c", "d"}, freed);
+    const auto before = pointers(list);
+    auto deleteTwoAndMove = [](TFuncListDlg& d) {
+        PressKey(Qt::Key_Delete); // at OK: row 0 goes
+        d.FListBox->setFocus();
+        d.FListBox->setCurrentRow(2);
+        PressKey(Qt::Key_Delete); // in the list: the last row goes, the new last is selected
+        EXPECT_EQ(boxTexts(d.FListBox), (Texts{"Y=f(x)=b", "Y=f(x)=c"}));
+        EXPECT_EQ(d.FListBox->currentRow(), 1);
+        PressKey(Qt::Key_Tab); // to the up/down button, which is one tab stop
+        EXPECT_EQ(Focused(), d.SpinButton1);
+        PressKey(Qt::Key_Up);
+        PressKey(Qt::Key_Up); // already the first row
+        EXPECT_EQ(boxTexts(d.FListBox), (Texts{"Y=f(x)=c", "Y=f(x)=b"}));
+        EXPECT_EQ(d.FListBox->currentRow(), 0);
+    };
+    ScriptDialog<TFuncListDlg>(*hook, [&](TFuncListDlg& d) {
+        deleteTwoAndMove(d);
+        Click(d.CancelBtn);
+    });
+    TFlags flags = runList(list);
+    EXPECT_FALSE(flags.modified || flags.deleted || flags.moved);
+    EXPECT_EQ(pointers(list), before);
+    EXPECT_TRUE(freed.empty());
+
+    ScriptDialog<TFuncListDlg>(*hook, [&](TFuncListDlg& d) {
+        deleteTwoAndMove(d);
+        Click(d.SpinButton1->Down);
+        Click(d.SpinButton1->Down); // already the last row
+        Click(d.SpinButton1->Up);
+        Click(d.OKBtn);
+    });
+    flags = runList(list);
+    EXPECT_FALSE(flags.modified);
+    EXPECT_TRUE(flags.deleted && flags.moved);
+    EXPECT_EQ(listTexts(list), (Texts{"Y=f(x)=c", "Y=f(x)=b"}));
+    EXPECT_EQ(freed, (Texts{"a", "d"}));
+}
+
+TEST(FuncListDlg, AnEmptyListLeavesEveryButtonWithoutEffect) {
+    TScopedScriptedUiHook hook;
+    TSequenceList<TBaseFuncObj> list;
+    ScriptDialog<TFuncListDlg>(*hook, [&](TFuncListDlg& d) {
+        EXPECT_EQ(d.FListBox->count(), 0);
+        EXPECT_EQ(d.FListBox->currentRow(), -1);
+        const std::vector<QAbstractButton*> buttons{d.ModifyButton, d.DeleteButton, d.SpinButton1->Up,
+                                                    d.SpinButton1->Down};
+        for (QAbstractButton* b : buttons)
+            Click(b);
+        PressKey(Qt::Key_Delete);
+        Click(d.OKBtn);
+    });
+    const TFlags flags = runList(list);
+    EXPECT_FALSE(flags.modified || flags.deleted || flags.moved);
+    EXPECT_EQ(hook->ModalForms.size(), 1u);
 }
