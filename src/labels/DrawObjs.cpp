@@ -20,10 +20,6 @@ namespace {
 constexpr int kIntMin = std::numeric_limits<int>::min();
 constexpr int kIntMax = std::numeric_limits<int>::max();
 
-// The widest pen a label is drawn with; the tool bar and the dialogs offer 1..10, files
-// may hold anything.
-constexpr int kMaxDrawPenWidth = 100;
-
 int clampToInt(long long v) {
     return v < kIntMin ? kIntMin : (v > kIntMax ? kIntMax : static_cast<int>(v));
 }
@@ -51,10 +47,6 @@ bool farApart(const TPoint& a, const TPoint& b) {
     return absDiff(a.X, b.X) > 8 || absDiff(a.Y, b.Y) > 8;
 }
 
-TPenStyle validPenStyle(uint8_t code) {
-    return code <= psInsideFrame ? static_cast<TPenStyle>(code) : psSolid;
-}
-
 TBrushStyle validBrushStyle(uint8_t code) {
     return code <= bsDiagCross ? static_cast<TBrushStyle>(code) : bsClear;
 }
@@ -67,10 +59,6 @@ uint8_t lineBrushCode(uint8_t code) {
 
 uint8_t linePenCode(uint8_t code) {
     return code == psClear ? static_cast<uint8_t>(psSolid) : code;
-}
-
-int drawPenWidth(int width) {
-    return std::clamp(width, 1, kMaxDrawPenWidth);
 }
 
 // Pens of the selection and location marks: not-xor, so a second drawing removes them.
@@ -548,12 +536,12 @@ void TDrawShape::setUpShapePen(TCanvas& c, TDrawShapeMode Mode, const TLabelBmpA
         break;
     }
     const TBrushStyle brush = validBrushStyle(lineLike ? lineBrushCode(BrushStyle) : BrushStyle);
-    TPenStyle pen = validPenStyle(lineLike ? linePenCode(PenStyle) : PenStyle);
+    TPenStyle pen = DrawnPenStyle(lineLike ? linePenCode(PenStyle) : PenStyle);
     // A shape never vanishes entirely.
     if (pen == psClear && brush == bsClear) pen = psSolid;
     c.Brush.Style = brush;
     c.Pen.Style = pen;
-    c.Pen.Width = drawPenWidth(PenWidth);
+    c.Pen.Width = DrawnPenWidth(PenWidth);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -869,8 +857,8 @@ void TDrawFreeHand::setUpCreationPen(TCanvas& c) const {
     c.Brush.Style = validBrushStyle(lineBrushCode(BrushStyle));
     c.Pen.Mode = pmCopy;
     c.Pen.Color = PenColor;
-    c.Pen.Style = validPenStyle(PenStyle);
-    c.Pen.Width = drawPenWidth(PenWidth);
+    c.Pen.Style = DrawnPenStyle(PenStyle);
+    c.Pen.Width = DrawnPenWidth(PenWidth);
 }
 
 void TDrawFreeHand::MouseEdit(int X, int Y, TLabelMouseOp Op, TBitmap& Bitmap,

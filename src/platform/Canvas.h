@@ -50,6 +50,16 @@ enum TBrushStyle : uint8_t {
 enum TPenMode : uint8_t { pmCopy, pmNotXor };
 enum TFillStyle : uint8_t { fsSurface, fsBorder };
 
+// Pen styles and widths are stored as read; drawing takes an unknown style as solid and a
+// width as 1..MaxDrawnPenWidth (0 or less as 1).
+inline constexpr TPenStyle DrawnPenStyle(uint8_t code) {
+    return code <= psInsideFrame ? static_cast<TPenStyle>(code) : psSolid;
+}
+inline constexpr int MaxDrawnPenWidth = 100;
+inline constexpr int DrawnPenWidth(int32_t width) {
+    return width < 1 ? 1 : width > MaxDrawnPenWidth ? MaxDrawnPenWidth : int(width);
+}
+
 struct TPen {
     TColor Color = clBlack;
     int Width = 1; // 0 or less draws as 1

@@ -28,10 +28,6 @@ TPlotViewRect TPlotViewRect::Make(int width, int height, long double centerX, lo
     return v;
 }
 
-int DrawnPenWidth(int32_t width) {
-    return std::clamp<int32_t>(width, 1, MaxDrawnPenWidth);
-}
-
 int32_t DrawnSampleCount(int32_t samples) {
     return std::min(samples, MaxDrawnSamples);
 }

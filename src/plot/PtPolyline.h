@@ -65,9 +65,7 @@ struct TPlotViewRect {
     TClipRectExtended ClipRect() const { return {Left, Right, Bottom, Top}; }
 };
 
-// Stored line widths are kept as read; drawing uses 1..MaxDrawnPenWidth.
-inline constexpr int MaxDrawnPenWidth = 100;
-int DrawnPenWidth(int32_t width);
+// (Stored pen widths are bounded for drawing by DrawnPenWidth of the canvas.)
 // Stored sample counts are kept as read; drawing takes at most MaxDrawnSamples (ten times
 // what the function dialogs offer), so that the sample loop always ends in reach.
 inline constexpr int32_t MaxDrawnSamples = 1000000;
