@@ -340,6 +340,22 @@ TEST(PlotGraph3D, AxisLabelsStandBeyondTheAxisEndsAndAreCutAtTheEdges) {
     EXPECT_EQ(inkIn(*outside, 5, 39, 0, 29), 0);
     EXPECT_GT(inkIn(*outside, 0, 4, 0, 14), 0);
     EXPECT_TRUE(scene(25, false)->PixelsOf(LabelInk).empty());
+
+    // The label bitmap grows to the largest label and keeps that size.
+    TScene big;
+    big.Graph.Settings().X.ShowAxisLine = true;
+    big.Graph.Settings().X.LabelFont.Size = 40;
+    big.Add(Green, {{{5, 15, 0}, {25, 15, 0}}});
+    EXPECT_EQ(big.Graph.LabelBitmap().Width(), 32);
+    big.Draw();
+    const int grownWidth = big.Graph.LabelBitmap().Width(), grownHeight = big.Graph.LabelBitmap().Height();
+    EXPECT_GT(grownWidth, 32);
+    EXPECT_GT(grownHeight, 32);
+    big.Graph.Settings().X.LabelFont.Size = 8;
+    big.Draw();
+    EXPECT_EQ(big.Graph.LabelBitmap().Width(), grownWidth);
+    EXPECT_EQ(big.Graph.LabelBitmap().Height(), grownHeight);
+    EXPECT_FALSE(big.PixelsOf(LabelInk).empty());
 }
 
 TEST(PlotGraph3D, LabelsTakeTheDepthTestOfTheSegments) {
