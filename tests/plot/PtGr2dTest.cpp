@@ -116,6 +116,28 @@ TEST(Axes2D, LimitedAxisEndsAtItsBoundsAndTicksWithinThem) {
     EXPECT_EQ(f.CountAll(XTickInk), 5 * 11);
 }
 
+TEST(Axes2D, NoTicksMeansNoLabelsAndAnInvalidExtentDrawsNothing) {
+    {
+        TGraph2DFixture f;
+        f.Settings().X.TickType = tkNone;
+        f.Draw();
+        EXPECT_EQ(f.Count(XAxisInk, 0, 500, 999, 500), 999);
+        EXPECT_EQ(f.CountAll(XTickInk) + f.CountAll(XLabelInk), 0);
+        EXPECT_GT(f.CountAll(YLabelInk), 0);
+    }
+    {
+        // A low end beyond the right edge (x = 20, scaled 700 > 499); grid marks asked for.
+        TGraph2DFixture f;
+        TSetting2DAxis& x = f.Settings().X;
+        x.LoLimitEmpty = false;
+        x.LoLimit = MathValueOf(20);
+        x.TickType = f.Settings().Y.TickType = tkGridMarks;
+        f.Draw();
+        EXPECT_EQ(f.CountAll(XAxisInk) + f.CountAll(XTickInk) + f.CountAll(XLabelInk), 0);
+        EXPECT_EQ(f.Count(YTickInk, 0, 0, 999, 999), 28 * 11); // the marks on the Y axis only
+    }
+}
+
 TEST(Axes2D, ViewWithoutTheXAxisKeepsOnlyItsGridLines) {
     for (uint8_t type : {tkTickMarks, tkGridLines}) {
         TGraph2DFixture f;
