@@ -9,7 +9,7 @@ packages=(
     libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core locales
-    xvfb xauth
+    xvfb xauth xdotool
 )
 
 missing=()

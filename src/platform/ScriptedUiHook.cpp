@@ -17,6 +17,7 @@ void TScriptedUiHook::Clear() {
     ColorDialogs.clear();
     FontDialogs.clear();
     PrintDialogs = 0;
+    PrintRequests.clear();
     HelpRequests.clear();
     Unscripted = 0;
 }
@@ -87,6 +88,12 @@ bool TScriptedUiHook::FontDialog(TFontDialogRequest& request) {
 
 bool TScriptedUiHook::PrintDialog(TPrintDialogRequest& request) {
     ++PrintDialogs;
+    PrintRequests.push_back(request);
+    if (!PrintScripts.empty()) {
+        auto script = std::move(PrintScripts.front());
+        PrintScripts.pop_front();
+        return script(request);
+    }
     if (PrintAnswers.empty()) {
         ++Unscripted;
         return false;

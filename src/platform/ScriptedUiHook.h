@@ -28,6 +28,7 @@ public:
     std::vector<TColor> ColorDialogs;     // the colour each colour dialog opened with
     std::vector<TFontRecord> FontDialogs; // the font each font dialog opened with
     int PrintDialogs = 0;
+    std::vector<TPrintDialogRequest> PrintRequests; // as each print dialog was asked
     std::vector<THelpRequest> HelpRequests;
     int Unscripted = 0;
 
@@ -42,6 +43,8 @@ public:
     std::deque<std::function<bool(TColorDialogRequest&)>> ColorScripts;
     std::deque<std::function<bool(TFontDialogRequest&)>> FontScripts;
     std::deque<bool> PrintAnswers;
+    // Print scripts go before the answers above; they may choose the print range.
+    std::deque<std::function<bool(TPrintDialogRequest&)>> PrintScripts;
 
     void AnswerMessage(int modalResult) { MessageAnswers.push_back(modalResult); }
     void ScriptModal(std::function<int(QDialog&)> script) { ModalScripts.push_back(std::move(script)); }

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -34,6 +35,12 @@ QString qtFilter(const std::vector<TFileFilter>& filters) {
 } // namespace
 
 TUiHook::~TUiHook() = default;
+
+QPrinter& Printer() {
+    // Made on first use: a printer needs the application object.
+    static QPrinter printer;
+    return printer;
+}
 
 TUiHook& UiHook() {
     auto& h = installedHook();
@@ -186,9 +193,14 @@ bool TQtUiHook::FontDialog(TFontDialogRequest& request) {
 bool TQtUiHook::PrintDialog(TPrintDialogRequest& request) {
     if (!request.Printer) return false;
     QPrintDialog dlg(request.Printer, request.Owner);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, request.SelectionEnabled);
+    if (request.SelectionEnabled && request.PrintSelection)
+        dlg.setPrintRange(QAbstractPrintDialog::Selection);
     dlg.adjustSize();
     if (request.Place) request.Place(dlg);
-    return dlg.exec() == QDialog::Accepted;
+    if (dlg.exec() != QDialog::Accepted) return false;
+    request.PrintSelection = dlg.printRange() == QAbstractPrintDialog::Selection;
+    return true;
 }
 
 void TQtUiHook::ShowHelp(const THelpRequest& request) {

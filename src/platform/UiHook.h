@@ -115,7 +115,12 @@ struct TPrintDialogRequest {
     QPrinter* Printer = nullptr;
     QWidget* Owner = nullptr;
     TPlaceDialog Place;
+    bool SelectionEnabled = false; // the dialog offers to print the selection only
+    bool PrintSelection = false;   // in and out: the selection is the chosen print range
 };
+
+// The program's one printer: the print dialog sets it up and printing draws on it.
+QPrinter& Printer();
 
 // Help commands of the help adapter.
 enum THelpCommand : uint8_t { hcContents, hcContext, hcTopic, hcIndex, hcCloseAll };

@@ -1,14 +1,24 @@
-#include "math/Calculat.h"
 #include "platform/FormatSettings.h"
+#include "shell/About.h"
+#include "shell/HtmlHelp.h"
+#include "shell/MainForm.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quorix");
+    QApplication::setWindowIcon(QIcon(ProgramIconPixmap(64)));
     LoadFormatSettingsFromSystemLocale();
+    // Help requests reach the help pages from here until the program ends.
+    THtmlHelpInstallation help;
+    InstallHtmlHelpViewer();
 
-    // Until the main window exists, the Function Calculator is the program's window.
-    ShowFunctionCalculator();
-    return 0;
+    TMainForm form;
+    form.show();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    form.OpenCommandLineFiles(arguments);
+    return QApplication::exec();
 }
