@@ -3,6 +3,7 @@
 #include "math/CenterDlg.h"
 #include "shell/About.h"
 #include "shell/GraphToolBar.h"
+#include "shell/OptDlg.h"
 #include "shell/StartUp.h"
 #include "shell/StatusBar.h"
 #include "shell/WinBase.h"
@@ -48,6 +49,10 @@ TMainForm::TMainForm(std::string IniFileName)
     StatusBar = new TMainStatusBar(this);
     setStatusBar(StatusBar);
     StatusBar->OnDoubleClick = [this] { ShowOptions(true); };
+    OptionsDialogRunner = [](TMainForm& Form, bool FromStatusBar) {
+        return ShowOptionsDialog(FromStatusBar, Form.GeneralOptions, Form.StatusLine, Form.HotKeys2D,
+                                 Form.HotKeysPolar, Form.HotKeys3D);
+    };
     StatusLine.PanelWriter = [this](int panel, const std::string& text) {
         StatusBar->SetPanelText(panel, text);
     };
@@ -87,12 +92,7 @@ void TMainForm::ApplyOptions() {
 }
 
 void TMainForm::ShowOptions(bool FromStatusBar) {
-    if (!OptionsDialogRunner) {
-        CenterMessageDlg("The Options dialog is not available in this build yet.", mtInformation, {mbOK}, 0,
-                         this);
-        return;
-    }
-    if (!OptionsDialogRunner(*this, FromStatusBar)) return;
+    if (!OptionsDialogRunner || !OptionsDialogRunner(*this, FromStatusBar)) return;
     ApplyOptions();
     if (TWindowBase* window = ActiveGraphWindow()) window->UpdateStatusLine();
     WriteIniOptions();

@@ -47,7 +47,7 @@ public:
     // Makes an empty graph window of a graph file kind (1 2D, 2 polar, 3 3D), not yet shown.
     using TGraphWindowFactory = std::function<std::unique_ptr<TWindowBase>(int32_t GraphKind)>;
     TGraphWindowFactory GraphWindowFactory;
-    // The Options dialog: runs it on the option objects, true after OK.
+    // The Options dialog on the option objects, true after OK; a test may put a stand-in here.
     using TOptionsDialogRunner = std::function<bool(TMainForm& Form, bool FromStatusBar)>;
     TOptionsDialogRunner OptionsDialogRunner;
 

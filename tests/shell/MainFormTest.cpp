@@ -310,10 +310,6 @@ TEST(MainForm, StatusPanelsFollowTheWindowWidthAndOpenTheOptions) {
     form.StatusLine.SetCenterText("Center X:1 Y:2");
     EXPECT_EQ(form.StatusBar->Panels[1]->text(), "Center X:1 Y:2");
 
-    // Not there yet: the Options say so.
-    QTest::mouseDClick(form.StatusBar, Qt::LeftButton);
-    EXPECT_EQ(rig.hook->LastMessage(), "The Options dialog is not available in this build yet.");
-
     std::vector<bool> opened;
     form.OptionsDialogRunner = [&](TMainForm& f, bool fromStatusBar) {
         opened.push_back(fromStatusBar);

@@ -1,15 +1,18 @@
 #include "shell/OptDlg.h"
 
+#include "StubWindows.h"
 #include "common/DialogTestSupport.h"
 #include "dialogs/FuncDlgTestSupport.h"
 #include "math/CenterDlg.h"
 #include "math/DefFont.h"
 #include "platform/IniFile.h"
 #include "platform/ScriptedUiHook.h"
-#include "shell/MainOptions.h"
+#include "shell/MainForm.h"
 #include "shell/Options.h"
+#include "shell/StatusBar.h"
 #include "shell/status.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,7 +24,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -347,28 +349,40 @@ TEST_F(OptDlg, EveryPageIsLaidOutWithNothingCutOff) {
     d.done(mrCancel);
 }
 
-TEST_F(OptDlg, OkWritesTheIniFileOnlyWhenChangesAreAllowed) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("quorix.ini").toStdString();
-    auto run = [&](const char* content) {
-        std::ofstream(path) << content;
-        TMainFormOptions options(path);
-        options.ReadIniFile();
-        ScriptDialog<TOptionsDlg>(*hook, [](TOptionsDlg& d) {
+TEST(OptDlgMainForm, TheStatusBarAndTheMenuOpenItAndOkAppliesAndWritesTheIniWhenAllowed) {
+    const std::string locked = "[CanSaveOptions]\nAllowIniFileChanges=0\n";
+    for (const std::string& ini : {std::string("[StatusLine]\nMouseFormat2D=mpPixels\n"), locked}) {
+        SCOPED_TRACE(ini);
+        stubs::TMainFormRig rig(true, ini);
+        TMainForm& form = *rig.form;
+        form.show();
+        ScriptDialog<TOptionsDlg>(*rig.hook, [](TOptionsDlg& d) {
+            EXPECT_EQ(d.PageControl1->currentWidget(), d.StatusLineTab);
             Click(d.EMouse2D[mpBitMap]);
+            Click(d.EShowStatusLine);
             Click(d.OKBtn);
         });
-        // What the main window does after OK.
-        if (ShowOptionsDialog(true, options.GeneralOptions, options.StatusLine, options.HotKeys2D,
-                              options.HotKeysPolar, options.HotKeys3D))
-            options.WriteIniOptions();
-        EXPECT_EQ(options.StatusLine.MouseFormat2D, mpBitMap);
+        QTest::mouseDClick(form.StatusBar, Qt::LeftButton);
+        EXPECT_EQ(form.StatusLine.MouseFormat2D, mpBitMap);
+        EXPECT_TRUE(form.StatusBar->isHidden());
         std::stringstream text;
-        text << std::ifstream(path).rdbuf();
-        return text.str();
-    };
-    EXPECT_NE(run("[StatusLine]\nMouseFormat2D=mpPixels\n").find("MouseFormat2D=mpBitMap"),
-              std::string::npos);
-    const char* locked = "[CanSaveOptions]\nAllowIniFileChanges=0\n";
-    EXPECT_EQ(run(locked), locked);
+        text << std::ifstream(rig.path("quorix.ini")).rdbuf();
+        if (ini == locked) {
+            EXPECT_EQ(text.str(), locked);
+        } else {
+            EXPECT_NE(text.str().find("MouseFormat2D=mpBitMap"), std::string::npos);
+            EXPECT_NE(text.str().find("ShowStatusLine=0"), std::string::npos);
+        }
+
+        // The menu item opens the General page; Cancel applies nothing.
+        ScriptDialog<TOptionsDlg>(*rig.hook, [](TOptionsDlg& d) {
+            EXPECT_EQ(d.PageControl1->currentWidget(), d.GeneralTab);
+            Click(d.FlatToolBars_Gen);
+            Click(d.CancelBtn);
+        });
+        form.Options1->trigger();
+        EXPECT_FALSE(form.GeneralOptions.FlatToolBars);
+        EXPECT_EQ(rig.hook->Unscripted, 0);
+    }
+    DefaultFontHolder().ResetFont();
 }
