@@ -124,8 +124,8 @@ TPoint movedBy(const TPoint& p, const TPoint& from, const TPoint& to) {
 
 } // namespace
 
-TDlgCheck CheckFreeHandDlg(const TFreeHandDlgValues& Values, const TDrawFreeHand& FreeHand,
-                           const TLabelBmpAttribs& BmpAttribs) {
+TLabelDlgCheck CheckFreeHandDlg(const TFreeHandDlgValues& Values, const TDrawFreeHand& FreeHand,
+                                const TLabelBmpAttribs& BmpAttribs) {
     const TPoint last = movedBy(FreeHand.P2, FreeHand.P1, Values.Origin);
     if (FreeHand.RectOnBitmap(Values.Origin, last, BmpAttribs)) return {};
     return {"The label must be on the graph bitmap."};
@@ -180,8 +180,8 @@ TLineDlgValues LoadLineDlg(const TDrawLine& Line) {
     return {loadStyle(Line, PenStylesLine, lineBrushButton(Line)), Line.P1, Line.P2};
 }
 
-TDlgCheck CheckLineDlg(const TLineDlgValues& Values, const TDrawLine& Line,
-                       const TLabelBmpAttribs& BmpAttribs) {
+TLabelDlgCheck CheckLineDlg(const TLineDlgValues& Values, const TDrawLine& Line,
+                            const TLabelBmpAttribs& BmpAttribs) {
     if (Line.RectOnBitmap(Values.Origin, Values.End, BmpAttribs)) return {};
     return {"The label must be on the graph bitmap."};
 }
@@ -198,8 +198,8 @@ TTextDlgValues LoadTextDlg(const TDrawText& Text) {
     return {Text.P1, Text.Text, Text.Font};
 }
 
-TDlgCheck CheckTextDlg(const TTextDlgValues& Values, const TDrawText& Text,
-                       const TLabelBmpAttribs& BmpAttribs) {
+TLabelDlgCheck CheckTextDlg(const TTextDlgValues& Values, const TDrawText& Text,
+                            const TLabelBmpAttribs& BmpAttribs) {
     const TPoint bottomRight = TDrawText::CalcTextExtent(Values.TopLeft, Values.Text, Values.Font);
     if (Text.RectOnBitmap(Values.TopLeft, bottomRight, BmpAttribs)) return {};
     return {"The label must be on the graph bitmap."};

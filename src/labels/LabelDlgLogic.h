@@ -45,7 +45,7 @@ TSpinRange CoordSpinRange(int Shown, int Stored, int Size);
 TSpinRange OriginSpinRange(int Shown);
 
 // The outcome of a close check: empty when it passed, else the message to show.
-struct TDlgCheck {
+struct TLabelDlgCheck {
     std::string Message;
     bool Ok() const { return Message.empty(); }
 };
@@ -83,8 +83,8 @@ struct TFreeHandDlgValues {
 };
 TFreeHandDlgValues LoadFreeHandDlg(const TDrawFreeHand& FreeHand);
 // The moved curve must keep a point on the bitmap.
-TDlgCheck CheckFreeHandDlg(const TFreeHandDlgValues& Values, const TDrawFreeHand& FreeHand,
-                           const TLabelBmpAttribs& BmpAttribs);
+TLabelDlgCheck CheckFreeHandDlg(const TFreeHandDlgValues& Values, const TDrawFreeHand& FreeHand,
+                                const TLabelBmpAttribs& BmpAttribs);
 // The whole curve moves with its origin.
 void StoreFreeHandDlg(const TFreeHandDlgValues& Values, TDrawFreeHand& FreeHand);
 
@@ -99,7 +99,7 @@ struct TInclosedDlgValues {
 TInclosedDlgValues LoadInclosedDlg(const TDrawInclosedShape& Shape);
 // The controls of the shape dialog a failed check focuses.
 enum TInclosedDlgControl : uint8_t { icNone, icBottomRightX, icBottomRightY, icTopLeftX };
-struct TInclosedDlgCheck : TDlgCheck {
+struct TInclosedDlgCheck : TLabelDlgCheck {
     TInclosedDlgControl Control = icNone;
 };
 // In this order: the corners' X order, their Y order, then the shape on the bitmap.
@@ -116,8 +116,8 @@ struct TLineDlgValues {
 };
 TLineDlgValues LoadLineDlg(const TDrawLine& Line);
 // Some of the segment must cross the bitmap, even with both ends off it.
-TDlgCheck CheckLineDlg(const TLineDlgValues& Values, const TDrawLine& Line,
-                       const TLabelBmpAttribs& BmpAttribs);
+TLabelDlgCheck CheckLineDlg(const TLineDlgValues& Values, const TDrawLine& Line,
+                            const TLabelBmpAttribs& BmpAttribs);
 void StoreLineDlg(const TLineDlgValues& Values, TDrawLine& Line);
 
 // ---- Text
@@ -129,8 +129,8 @@ struct TTextDlgValues {
 };
 TTextDlgValues LoadTextDlg(const TDrawText& Text);
 // The text's box in its new font at its new place must show on the bitmap.
-TDlgCheck CheckTextDlg(const TTextDlgValues& Values, const TDrawText& Text,
-                       const TLabelBmpAttribs& BmpAttribs);
+TLabelDlgCheck CheckTextDlg(const TTextDlgValues& Values, const TDrawText& Text,
+                            const TLabelBmpAttribs& BmpAttribs);
 // The label's second corner is measured anew from the new text and font.
 void StoreTextDlg(const TTextDlgValues& Values, TDrawText& Text);
 
