@@ -1,6 +1,7 @@
 #include "platform/Canvas.h"
 
 #include "platform/Bitmap.h"
+#include "platform/CanvasFigures.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -10,6 +11,7 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -31,6 +33,26 @@ QList<qreal> dashPattern(TPenStyle style) {
         return {};
     }
 }
+
+// A 1-pixel dash pattern walked pixel by pixel: whether step n is drawn or a gap.
+class DashWalk {
+public:
+    explicit DashWalk(TPenStyle style) {
+        for (qreal v : dashPattern(style))
+            parts_[count_++] = int(v), period_ += int(v);
+    }
+    bool on(int64_t n) const {
+        int pos = int(n % period_), k = 0;
+        while (pos >= parts_[k])
+            pos -= parts_[k++];
+        return (k & 1) == 0;
+    }
+    int64_t period() const { return period_; }
+
+private:
+    int parts_[6] = {0};
+    int count_ = 0, period_ = 0;
+};
 
 Qt::BrushStyle qtHatch(TBrushStyle style) {
     switch (style) {
@@ -295,6 +317,14 @@ int clampCoord(int64_t v) {
     return int(std::clamp<int64_t>(v, -kCoordLimit, kCoordLimit));
 }
 
+// Wide pens are centred on pixel centres. The nudge, far below a pixel, keeps every pixel
+// centre off the edge of a stroke: a centre lying exactly on it would be decided by how the
+// painter cut the figure at the bitmap's border, and the pixels inside would then depend on
+// how much of the figure shows.
+void centreOnPixels(QPainter& p) {
+    p.translate(0.5 + 1.0 / 128, 0.5 + 1.0 / 256);
+}
+
 int penWidth(const TPen& pen) {
     return pen.Width < 1 ? 1 : pen.Width;
 }
@@ -420,7 +450,7 @@ void TCanvas::Polyline(const TPoint* points, int count) {
     Painter pt(*this, true, boundsOf(left, top, right, bottom, margin));
     if (!pt.active()) return;
     // Integer coordinates name pixel centres, so a wide pen spreads evenly around them.
-    pt.p.translate(0.5, 0.5);
+    centreOnPixels(pt.p);
     pt.p.setBrush(Qt::NoBrush);
     bool moves = false;
     for (int i = 1; i < count && !moves; ++i)
@@ -463,12 +493,7 @@ void TCanvas::thinPolyline(const TPoint* points, int count) {
     const bool opaqueGaps = isDashed && Brush.Style == bsSolid;
     const uint32_t back = codec.Encode(ColorToRGB(Brush.Color));
     const bool xorMode = Pen.Mode == pmNotXor;
-    int pattern[6] = {0};
-    int parts = 0, period = 0;
-    if (isDashed) {
-        for (qreal v : dashPattern(Pen.Style))
-            pattern[parts++] = int(v), period += int(v);
-    }
+    const DashWalk dash(isDashed ? Pen.Style : psSolid);
     uint8_t* base = b.image_.bits();
     const qsizetype stride = b.image_.bytesPerLine();
     int64_t phase = 0; // position in the dash pattern, carried from segment to segment
@@ -476,23 +501,86 @@ void TCanvas::thinPolyline(const TPoint* points, int count) {
         const TPoint a = points[i - 1], e = points[i];
         rasterSegment(a.X, a.Y, e.X, e.Y, b.width_, b.height_, [&](int x, int y, int64_t t) {
             uint32_t raw = fore;
-            if (isDashed) {
-                int pos = int((phase + t) % period), k = 0;
-                while (pos >= pattern[k])
-                    pos -= pattern[k++];
-                if (k & 1) {
-                    if (!opaqueGaps) return;
-                    raw = back;
-                }
+            if (isDashed && !dash.on(phase + t)) {
+                if (!opaqueGaps) return;
+                raw = back;
             }
             uint8_t* row = base + y * stride;
             codec.Write(row, x, xorMode ? notXor(codec, raw, codec.Read(row, x)) : raw);
         });
         const int64_t n = std::max(std::abs(int64_t(e.X) - a.X), std::abs(int64_t(e.Y) - a.Y));
-        if (isDashed) phase = (phase + n) % period;
+        if (isDashed) phase = (phase + n) % dash.period();
     }
 }
 
+// Closed figures: a 1-pixel pen, or none, takes our own rows (CanvasFigures.h), so that
+// the pixels never depend on how much of the figure the bitmap shows; wider pens are
+// stroked by the painter.
+void TCanvas::figure(int kind, int x1, int y1, int x2, int y2, int64_t cornerW, int64_t cornerH) {
+    int64_t left = std::min(x1, x2), top = std::min(y1, y2);
+    int64_t width = int64_t(std::max(x1, x2)) - left, height = int64_t(std::max(y1, y2)) - top;
+    if (width < 1 || height < 1) return;
+    const bool noPen = Pen.Style == psClear;
+    if (noPen && Brush.Style == bsClear) return;
+    if (kind == fkEllipse) cornerW = width, cornerH = height;
+    if (!noPen && penWidth(Pen) > 1) {
+        strokeFigure(kind, x1, y1, x2, y2, int(std::min<int64_t>(cornerW / 2, kCoordLimit)),
+                     int(std::min<int64_t>(cornerH / 2, kCoordLimit)));
+        return;
+    }
+    if (noPen) {
+        // Without a pen the device fills one column and one row less.
+        if (--width < 1 || --height < 1) return;
+        if (kind == fkEllipse) cornerW = width, cornerH = height;
+    } else if (dashed(Pen)) {
+        // Dash places are counted along the whole outline: figures absurdly far beyond the
+        // bitmap are first cut down to a size whose outline can be walked.
+        const int64_t right = clampCoord(left + width), bottom = clampCoord(top + height);
+        left = clampCoord(left), top = clampCoord(top);
+        width = std::max<int64_t>(right - left, 1), height = std::max<int64_t>(bottom - top, 1);
+        if (kind == fkEllipse) cornerW = width, cornerH = height;
+    }
+    thinFigure(TFigureRows(left, top, width, height, cornerW, cornerH), noPen);
+}
+
+void TCanvas::thinFigure(const TFigureRows& rows, bool noPen) {
+    std::lock_guard lock(bitmap_.mutex_);
+    TBitmap& b = bitmap_;
+    const int64_t y0 = std::max<int64_t>(rows.Top(), 0),
+                  y1 = std::min<int64_t>(rows.Top() + rows.Height(), b.height_);
+    if (y0 >= y1 || rows.Left() >= b.width_ || rows.Left() + rows.Width() <= 0) return;
+    const TPixelCodec codec(b.format_);
+    const uint32_t fore = codec.Encode(ColorToRGB(Pen.Color));
+    const uint32_t back = codec.Encode(ColorToRGB(Brush.Color));
+    const bool xorMode = !noPen && Pen.Mode == pmNotXor;
+    const bool isDashed = !noPen && dashed(Pen);
+    const DashWalk dash(isDashed ? Pen.Style : psSolid);
+    std::optional<TOutlineOrder> order;
+    if (isDashed) order.emplace(rows, y0, y1 - 1);
+    const HatchMask* hatch = isHatch(Brush.Style) ? &hatchMask(Brush.Style) : nullptr;
+    const bool fills = Brush.Style != bsClear;
+    auto put = [&](uint8_t* row, int x, uint32_t raw) {
+        codec.Write(row, x, xorMode ? notXor(codec, raw, codec.Read(row, x)) : raw);
+    };
+    for (int64_t y = y0; y < y1; ++y) {
+        const TFigureRows::TRowRun run = rows.Row(y);
+        uint8_t* row = b.image_.scanLine(int(y));
+        const int from = int(std::max<int64_t>(run.First, 0)),
+                  to = int(std::min<int64_t>(run.Last, b.width_ - 1));
+        for (int x = from; x <= to; ++x) {
+            if (noPen || (x >= run.FillFirst && x <= run.FillLast)) {
+                if (fills && (!hatch || (((*hatch)[y & 7] >> (x & 7)) & 1))) put(row, x, back);
+            } else if (!isDashed || dash.on(order->Index(x, y))) {
+                put(row, x, fore);
+            } else if (Brush.Style == bsSolid) {
+                put(row, x, back); // gaps of a dashed outline take a solid brush's colour
+            }
+        }
+    }
+}
+
+// Wide pens, stroked by the painter: centred on the 1-pixel outline, or kept inside the
+// box with psInsideFrame; round corners take radii rx and ry.
 void TCanvas::strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int ry) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
@@ -500,87 +588,40 @@ void TCanvas::strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int
     // and the size arithmetic handle; what shows on the bitmap differs only for them.
     x1 = clampCoord(x1), y1 = clampCoord(y1), x2 = clampCoord(x2), y2 = clampCoord(y2);
     if (x2 - x1 < 1 || y2 - y1 < 1) return;
-    const bool noPen = Pen.Style == psClear;
-    if (noPen && Brush.Style == bsClear) return;
     const int width = penWidth(Pen);
     Painter pt(*this, true, boundsOf(x1, y1, x2, y2, width / 2 + 2));
     if (!pt.active()) return;
-    // The 1-pixel outline runs along columns x1 and x2 - 1 and rows y1 and y2 - 1; wider
-    // pens are centred on it, or kept inside the box with psInsideFrame.
-    int inset = (!noPen && Pen.Style == psInsideFrame && width > 1) ? width / 2 : 0;
-    QRect box(x1 + inset, y1 + inset, x2 - x1 - 1 - 2 * inset, y2 - y1 - 1 - 2 * inset);
+    const int inset = Pen.Style == psInsideFrame ? width / 2 : 0;
+    QRectF box(x1 + inset, y1 + inset, x2 - x1 - 1 - 2 * inset, y2 - y1 - 1 - 2 * inset);
     if (box.width() < 0 || box.height() < 0)
-        box = QRect(x1 + (x2 - x1 - 1) / 2, y1 + (y2 - y1 - 1) / 2, 0, 0);
-
+        box = QRectF(x1 + (x2 - x1 - 1) / 2, y1 + (y2 - y1 - 1) / 2, 0, 0);
     QBrush brush = Qt::NoBrush;
     if (Brush.Style == bsSolid)
         brush = QBrush(pt.color(Brush.Color));
     else if (isHatch(Brush.Style))
         brush = QBrush(pt.color(Brush.Color), qtHatch(Brush.Style));
-
-    // The figure in the painter's current pen and brush; whole-pixel boxes take the QRect
-    // overloads, wide pens the QRectF ones.
-    auto figure = [&](const auto& r) {
-        switch (kind) {
-        case fkRectangle:
-            pt.p.drawRect(r);
-            break;
-        case fkEllipse:
-            pt.p.drawEllipse(r);
-            break;
-        default:
-            if (rx <= 0 || ry <= 0)
-                pt.p.drawRect(r);
-            else
-                pt.p.drawRoundedRect(r, rx, ry, Qt::AbsoluteSize);
-            break;
-        }
-    };
-    auto draw = [&](const QBrush& b) {
-        pt.p.setBrush(b);
-        figure(box);
-    };
-    if (noPen) {
-        // Without a pen the device fills one column and one row less.
-        pt.p.setPen(Qt::NoPen);
-        box = QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
-        draw(brush);
-        return;
-    }
-    if (dashed(Pen)) {
-        if (Brush.Style == bsSolid) {
-            pt.p.setPen(makePen(pt.color(Brush.Color), 1, {}));
-            draw(brush);
-        } else {
-            pt.p.setPen(Qt::NoPen);
-            draw(brush);
-        }
-        pt.p.setPen(makePen(pt.color(Pen.Color), 1, dashPattern(Pen.Style)));
-        draw(Qt::NoBrush);
-        return;
-    }
     pt.p.setPen(makePen(pt.color(Pen.Color), width, {}));
-    if (width == 1) {
-        draw(brush);
-        return;
-    }
-    // A wide pen is centred on the pixel centres of the 1-pixel outline.
-    pt.p.translate(0.5, 0.5);
     pt.p.setBrush(brush);
-    figure(QRectF(box.x(), box.y(), box.width(), box.height()));
+    // The pen is centred on the pixel centres of the 1-pixel outline.
+    centreOnPixels(pt.p);
+    if (kind == fkEllipse)
+        pt.p.drawEllipse(box);
+    else if (kind == fkRoundRect && rx > 0 && ry > 0)
+        pt.p.drawRoundedRect(box, rx, ry, Qt::AbsoluteSize);
+    else
+        pt.p.drawRect(box);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    strokeFigure(fkRectangle, x1, y1, x2, y2, 0, 0);
+    figure(fkRectangle, x1, y1, x2, y2, 0, 0);
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-    strokeFigure(fkEllipse, x1, y1, x2, y2, 0, 0);
+    figure(fkEllipse, x1, y1, x2, y2, 0, 0);
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
-    strokeFigure(fkRoundRect, x1, y1, x2, y2, clampCoord(std::abs(int64_t(x3)) / 2),
-                 clampCoord(std::abs(int64_t(y3)) / 2));
+    figure(fkRoundRect, x1, y1, x2, y2, std::abs(int64_t(x3)), std::abs(int64_t(y3)));
 }
 
 void TCanvas::FillRect(const TRect& r) {

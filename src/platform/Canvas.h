@@ -1,9 +1,13 @@
 #pragma once
-// The drawing surface of a TBitmap, with the original device's rules:
+// The drawing surface of a TBitmap. The rules its callers rely on:
 // - a 1-pixel line leaves out its end pixel (a line to the point it starts at draws
 //   nothing); wider pens draw round caps and joins;
 // - Rectangle, Ellipse, RoundRect and FillRect cover columns Left..Right-1 and rows
 //   Top..Bottom-1: Rectangle(10, 10, 20, 20) touches columns and rows 10..19 only;
+// - with a 1-pixel pen an ellipse or round rectangle is inscribed in that box: it touches
+//   all four sides and is symmetric about both centre lines; outline and fill meet without
+//   gap or overlap (CanvasFigures.h). Without a pen a figure fills one column and row less;
+// - a figure sets the same pixels inside the bitmap however far it reaches beyond it;
 // - the pen mode pmNotXor draws ~(source xor destination), so drawing the same figure
 //   twice restores every pixel (lines, shapes, polylines and text alike); each pixel of
 //   a figure is combined once, so a rubber band shows its whole outline. FillRect,
@@ -32,6 +36,7 @@
 #include <vector>
 
 class TBitmap;
+class TFigureRows;
 class QFont;
 class QPainter;
 
@@ -135,6 +140,8 @@ public:
 private:
     struct Painter;
     void thinPolyline(const TPoint* points, int count);
+    void figure(int kind, int x1, int y1, int x2, int y2, int64_t cornerW, int64_t cornerH);
+    void thinFigure(const TFigureRows& rows, bool noPen);
     void strokeFigure(int kind, int x1, int y1, int x2, int y2, int rx, int ry);
     struct WideRect {
         int64_t left, top, right, bottom;

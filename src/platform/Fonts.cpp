@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 
+#include <climits>
 #include <cstdlib>
 
 int MulDiv(int a, int b, int c) {
@@ -11,6 +12,7 @@ int MulDiv(int a, int b, int c) {
     long long q = p / c, r = p % c;
     // Round half away from zero.
     if (std::llabs(r) * 2 >= std::llabs((long long)c)) q += ((p < 0) != (c < 0)) ? -1 : 1;
+    if (q < INT_MIN || q > INT_MAX) return -1; // overflow, as the routine it stands for reports it
     return int(q);
 }
 

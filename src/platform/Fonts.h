@@ -38,5 +38,6 @@ TFontRecord QFontToFontRecord(const QFont& font, TColor color);
 // it, and so does everything that places text without one, so the two never disagree.
 TSize TextExtentIn(const QFont& font, const std::string& text);
 
-// Windows' MulDiv: a * b / c in 64 bits, rounded half away from zero; -1 when c is 0.
+// a * b / c in 64 bits, rounded half away from zero; -1 when c is 0 or the result does not
+// fit an int.
 int MulDiv(int a, int b, int c);

@@ -41,11 +41,15 @@ TEST(Fonts, RecordConvertsToAndFromQFont) {
     EXPECT_EQ(tiny.Size, -5);
 }
 
-TEST(Fonts, MulDivRoundsLikeTheOriginal) {
+TEST(Fonts, MulDivRoundsHalfAwayFromZeroAndReportsOverflow) {
     EXPECT_EQ(MulDiv(8, 96, 72), 11); // 10.67
     EXPECT_EQ(MulDiv(9, 96, 72), 12);
     EXPECT_EQ(MulDiv(3, 1, 2), 2); // half away from zero
     EXPECT_EQ(MulDiv(-3, 1, 2), -2);
     EXPECT_EQ(MulDiv(5, 7, 0), -1);
     EXPECT_EQ(MulDiv(2000000000, 2, 4), 1000000000);
+    EXPECT_EQ(MulDiv(2000000000, 2, 1), -1);
+    EXPECT_EQ(MulDiv(-2000000000, 3, 2), -1);
+    EXPECT_EQ(MulDiv(-2147483647 - 1, 1, 1), -2147483647 - 1);
+    EXPECT_EQ(MulDiv(2147483647, 2, 2), 2147483647);
 }
