@@ -13,17 +13,6 @@ TMathValue ConstantField(const TRecordReader& rec, std::size_t offset, bool pack
     return packed ? rec.PackedMathValue(offset) : FloatMathValue(rec.Extended(offset));
 }
 
-uint8_t EnumField(const TRecordReader& rec, std::size_t offset, uint8_t maxValue) {
-    const uint8_t v = rec.Byte(offset);
-    if (v > maxValue) rec.Reader().RaiseLoadError();
-    return v;
-}
-
-int32_t CheckedFormatDigits(const TRecordReader& rec, int32_t value) {
-    if (value < 0 || value > MaxFormatDigits) rec.Reader().RaiseLoadError();
-    return value;
-}
-
 TMathValue FloatMathValue(long double value) {
     TMathValue v;
     FloatToMathValue(v, value);

@@ -4,6 +4,7 @@
 
 #include "math/MathCalc.h"
 #include "model/FILESAVE.h"
+#include "model/SettingCodes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,19 +18,9 @@ void SetPackedValue(TRecordBuilder& rec, std::size_t offset, const TMathValue& v
 // version 2 (which becomes an inexact value).
 TMathValue ConstantField(const TRecordReader& rec, std::size_t offset, bool packed);
 
-// An enumeration byte; above maxValue fails the load.
-uint8_t EnumField(const TRecordReader& rec, std::size_t offset, uint8_t maxValue);
-// Digits of a number format, 0..MaxFormatDigits; anything else fails the load.
-int32_t CheckedFormatDigits(const TRecordReader& rec, int32_t value);
-
 // An inexact value holding an 80-bit float of an old record.
 TMathValue FloatMathValue(long double value);
 // A cleared value (no value).
 TMathValue EmptyMathValue();
 // An exact integer.
 TMathValue ExactMathValue(int32_t value);
-
-// Pen style codes kept in settings: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot.
-inline constexpr uint8_t MaxPenStyleCode = 4;
-inline constexpr uint8_t MaxNumberFormatCode = 4;
-inline constexpr int32_t MaxFormatDigits = 18;

@@ -54,17 +54,17 @@ void getAxis(const TRecordReader& rec, std::size_t base, TSetting2DAxis& a, bool
     a.HiLimit = ConstantField(rec, base + l.HiLimit, packed);
     a.AxisColor = rec.Color(base + l.AxisColor);
     a.AxisWidth = rec.Int32(base + l.AxisWidth);
-    a.AxisPenStyle = EnumField(rec, base + l.AxisPenStyle, MaxPenStyleCode);
-    a.TickType = EnumField(rec, base + l.TickType, tkGridLines);
+    a.AxisPenStyle = rec.Byte(base + l.AxisPenStyle);
+    a.TickType = rec.Byte(base + l.TickType);
     a.TickColor = rec.Color(base + l.TickColor);
     a.TickInc = ConstantField(rec, base + l.TickInc, packed);
     a.TickLength = rec.Int32(base + l.TickLength);
-    a.GridPenStyle = EnumField(rec, base + l.GridPenStyle, MaxPenStyleCode);
+    a.GridPenStyle = rec.Byte(base + l.GridPenStyle);
     a.ShowTickLabels = rec.Boolean(base + l.ShowTickLabels);
-    a.LabelFormat = TNumberFormatKind(EnumField(rec, base + l.LabelFormat, MaxNumberFormatCode));
+    a.LabelFormat = TNumberFormatKind(rec.Byte(base + l.LabelFormat));
     a.ThousandsSeparator = rec.Boolean(base + l.ThousandsSeparator);
     a.PlusSign = rec.Boolean(base + l.PlusSign);
-    a.DecimalPlaces = CheckedFormatDigits(rec, rec.Int32(base + l.DecimalPlaces));
+    a.DecimalPlaces = rec.Int32(base + l.DecimalPlaces);
 }
 
 void readAxisTexts(TReadGraphFile& reader, TSetting2DAxis& a) {
@@ -113,14 +113,14 @@ void TSetting2DObj::ReadFromFile(TReadGraphFile& reader) {
             a->ShowAxisLine = rec.Boolean(0);
             a->AxisColor = rec.Color(1);
             a->AxisWidth = rec.Int16(5);
-            a->AxisPenStyle = EnumField(rec, 7, MaxPenStyleCode);
+            a->AxisPenStyle = rec.Byte(7);
             a->TickType = rec.Boolean(12) ? tkTickMarks : tkNone;
             a->TickIncStr = rec.ShortString(13, ShortTextLenV1);
             a->TickInc = FloatMathValue(rec.Extended(64));
             a->TickColor = rec.Color(74);
             a->TickLength = rec.Int16(78);
             a->ShowTickLabels = rec.Boolean(80);
-            a->DecimalPlaces = CheckedFormatDigits(rec, rec.Int16(81));
+            a->DecimalPlaces = rec.Int16(81);
         }
         BackColor = rec.Color(8);
         reader.ReadFontV1(XLabelFont);

@@ -4,6 +4,7 @@
 
 #include "math/Floatstr.h"
 #include "math/MathCalc.h"
+#include "model/SettingCodes.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 
@@ -13,10 +14,9 @@
 class TReadGraphFile;
 class TWriteGraphFile;
 
-// Tick types of a 2D axis.
-enum : uint8_t { tkNone = 0, tkTickMarks = 1, tkGridMarks = 2, tkGridLines = 3 };
-
-// Everything about one axis of a 2D graph; the X and Y axes each have one.
+// Everything about one axis of a 2D graph; the X and Y axes each have one. Pen styles, tick
+// type, label format and decimal places hold what was read or typed; draw and show them
+// through SettingCodes.h.
 struct TSetting2DAxis {
     bool ShowAxisLine = true;
     // Where the axis line ends ("Limit Lo X Axis End"); an empty limit means none.

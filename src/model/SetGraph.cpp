@@ -2,6 +2,12 @@
 
 #include "model/FILESAVE.h"
 
+#include <algorithm>
+
+int32_t FileBitmapSize(int32_t size) {
+    return std::clamp(size, MinGraphBitmapSize, MaxGraphBitmapSize);
+}
+
 void TSettingBmpAttribsObj::SetChanged(bool value) {
     SizeChanged = value;
     PixelFormatChanged = value;
@@ -9,8 +15,10 @@ void TSettingBmpAttribsObj::SetChanged(bool value) {
 }
 
 void TSettingBmpAttribsObj::WriteToFile(TWriteGraphFile& writer) const {
-    writer.WriteInteger(Height);
-    writer.WriteInteger(Width);
+    // A size the reader refuses would make the file unreadable: an unset or impossible size
+    // goes out as the nearest one a graph bitmap can take.
+    writer.WriteInteger(FileBitmapSize(Height));
+    writer.WriteInteger(FileBitmapSize(Width));
     TRecordBuilder rec(4);
     rec.SetColor(0, BackColor);
     rec.WriteTo(writer);
@@ -29,8 +37,7 @@ void TSettingBmpAttribsObj::ReadFromFile(TReadGraphFile& reader) {
     }
     // The graph's bitmap, its label buffer and the picture control all assume a size
     // they can take; a file is the one place another size could come from.
-    auto fits = [](int32_t v) { return v >= MinGraphBitmapSize && v <= MaxGraphBitmapSize; };
-    if (!fits(height) || !fits(width)) reader.RaiseLoadError();
+    if (FileBitmapSize(height) != height || FileBitmapSize(width) != width) reader.RaiseLoadError();
     Height = height;
     Width = width;
     if (version >= 4) {

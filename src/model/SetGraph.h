@@ -16,6 +16,8 @@ class TWriteGraphFile;
 // The sizes a graph's bitmap can take, each way.
 inline constexpr int32_t MinGraphBitmapSize = 16;
 inline constexpr int32_t MaxGraphBitmapSize = 2000;
+// The size a file holds for a bitmap size: the nearest one the reader takes.
+int32_t FileBitmapSize(int32_t size);
 
 class TSettingBmpAttribsObj {
 public:
@@ -28,6 +30,7 @@ public:
     TColor BackColor = clWhite;
 
     void SetChanged(bool value);
+    // Writes an unset or impossible size as the nearest one the reader takes.
     void WriteToFile(TWriteGraphFile& writer) const;
     // Sets every change flag. A width or height the graph bitmap cannot take fails the
     // load. The pixel format is not in the file; the caller sets it after the load.

@@ -4,6 +4,7 @@
 
 #include "math/Floatstr.h"
 #include "math/MathCalc.h"
+#include "model/SettingCodes.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 
@@ -19,6 +20,8 @@ inline constexpr int MaxPolarAxes = 360;
 // Tick mark types of a polar graph; any other value draws none.
 enum : uint8_t { pkDashes = 0, pkCircles = 1, pkNone = 2 };
 
+// Pen styles, label format and decimal places hold what was read or typed; draw and show
+// them through SettingCodes.h.
 class TSettingPolarObj {
 public:
     bool Changed = false;

@@ -248,7 +248,16 @@ void TBitmap::reshape(int width, int height, TPixelFormat format) {
     image_ = std::move(next);
     width_ = width;
     height_ = height;
+    if (format != format_) ownPalette_.clear();
     format_ = format;
+}
+
+int TBitmap::paletteIndex(TColor color) const {
+    if (ownPalette_.empty())
+        return format_ == pf4bit ? NearestPaletteIndex16(color) : NearestPaletteIndex256(color);
+    int best = 0, bestD = distance2(color & 0xFFFFFF, ownPalette_[0]);
+    searchNearest(color & 0xFFFFFF, ownPalette_.data(), 1, int(ownPalette_.size()), best, bestD);
+    return best;
 }
 
 void TBitmap::Assign(const TBitmap& source) {
@@ -263,6 +272,7 @@ void TBitmap::Assign(const TBitmap& source) {
     width_ = source.width_;
     height_ = source.height_;
     format_ = source.format_;
+    ownPalette_ = source.ownPalette_;
 }
 
 uint8_t* TBitmap::ScanLine(int y) {

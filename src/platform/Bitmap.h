@@ -3,8 +3,9 @@
 //
 // A TBitmap keeps its colour-depth code (2..7 for 4, 8, 15, 16, 24 and 32 bits per pixel)
 // and its pixels in a QImage:
-//   pf4bit, pf8bit  RGB32, every colour snapped to the fixed 16- or 256-colour palette
-//                   before it is stored (indexed only inside a BMP file)
+//   pf4bit, pf8bit  RGB32, every colour drawn snapped to the fixed 16- or 256-colour
+//                   palette before it is stored (indexed only inside a BMP file); a
+//                   picture read from a BMP file keeps its own palette and colours
 //   pf15bit         RGB555        pf16bit  RGB16 (5-6-5)
 //   pf24bit         RGB888        pf32bit  RGB32
 // Pixels are read as 0x00BBGGRR colours through one routine (TPixelCodec::Decode): the
@@ -132,6 +133,9 @@ public:
     // 4 and 8 bits, bottom-up rows). Loading accepts 4, 8, 16, 24 and 32 bits, bottom-up
     // and top-down, uncompressed or with the standard bit-field masks; anything else, or
     // a truncated or inconsistent image, returns false and leaves the bitmap as it was.
+    // The header is checked before anything is allocated: at least 1 x 1 pixels, at most
+    // 2^26, and every pixel byte it promises present. A 4- or 8-bit image keeps its own
+    // palette, which a later save writes again.
     std::vector<uint8_t> SaveToBmpBytes() const;
     bool LoadFromBmpBytes(const uint8_t* data, size_t size, std::string* errorText = nullptr);
     bool LoadFromBmpBytes(const std::vector<uint8_t>& data, std::string* errorText = nullptr) {
@@ -157,11 +161,16 @@ private:
     friend void CopyBitmap(TBitmap& dest, TBitmap& source);
 
     void reshape(int width, int height, TPixelFormat format);
+    // The index of the palette entry a BMP file gets for a colour of depth 4 or 8.
+    int paletteIndex(TColor color) const;
 
     QImage image_;
     int width_ = 0;
     int height_ = 0;
     TPixelFormat format_ = pf24bit;
+    // The palette of a 4- or 8-bit picture read from a file, all 16 or 256 entries; empty
+    // for the fixed palette.
+    std::vector<TColor> ownPalette_;
     mutable std::recursive_mutex mutex_;
     std::unique_ptr<TCanvas> canvas_;
 };

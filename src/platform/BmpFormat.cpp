@@ -77,7 +77,9 @@ std::vector<uint8_t> TBitmap::SaveToBmpBytes() const {
         put32(out, 0x07E0);
         put32(out, 0x001F);
     }
-    const TColor* palette = format_ == pf4bit ? Palette16().data() : Palette256().data();
+    const TColor* palette = !ownPalette_.empty() ? ownPalette_.data()
+                            : format_ == pf4bit  ? Palette16().data()
+                                                 : Palette256().data();
     for (uint32_t i = 0; i < paletteCount; ++i) {
         out.push_back(uint8_t(GetBValue(palette[i])));
         out.push_back(uint8_t(GetGValue(palette[i])));
@@ -93,7 +95,7 @@ std::vector<uint8_t> TBitmap::SaveToBmpBytes() const {
     auto indexOf = [&](uint32_t raw) {
         if (lastIndex < 0 || raw != lastRaw) {
             TColor c = codec.Decode(raw);
-            lastIndex = format_ == pf4bit ? NearestPaletteIndex16(c) : NearestPaletteIndex256(c);
+            lastIndex = paletteIndex(c);
             lastRaw = raw;
         }
         return lastIndex;
@@ -149,7 +151,10 @@ bool TBitmap::LoadFromBmpBytes(const uint8_t* data, size_t size, std::string* er
     const uint32_t compression = get32(info + 16);
     const uint32_t clrUsed = get32(info + 32);
     if (planes != 1) return fail(errorText, "bad plane count");
-    if (width < 0 || rawHeight == std::numeric_limits<int32_t>::min()) return fail(errorText, "bad size");
+    // The size is checked before anything is allocated or looped over: at least one pixel
+    // each way, a height with a magnitude, and no more pixels than we take.
+    if (width < 1 || rawHeight == 0 || rawHeight == std::numeric_limits<int32_t>::min())
+        return fail(errorText, "bad size");
     const bool topDown = rawHeight < 0;
     const int32_t height = topDown ? -rawHeight : rawHeight;
     if (int64_t(width) * int64_t(height) > kMaxPixels) return fail(errorText, "picture too large");
@@ -214,26 +219,25 @@ bool TBitmap::LoadFromBmpBytes(const uint8_t* data, size_t size, std::string* er
     }
 
     const size_t stride = rowStride(width, int(bits));
-    const size_t imageBytes = stride * size_t(height);
+    const size_t imageBytes = stride * size_t(height); // at most about 4 * kMaxPixels
     if (offBits != 0) {
         if (offBits < pos || offBits > size) return fail(errorText, "bad pixel offset");
         pos = offBits;
     }
     if (size - pos < imageBytes) return fail(errorText, "truncated pixels");
 
-    QImage next;
-    if (width > 0 && height > 0) {
-        next = QImage(width, height,
-                      format == pf15bit   ? QImage::Format_RGB555
-                      : format == pf16bit ? QImage::Format_RGB16
-                      : format == pf24bit ? QImage::Format_RGB888
-                                          : QImage::Format_RGB32);
-        if (next.isNull()) return fail(errorText, "out of memory");
-    }
-    const TPixelCodec codec(format);
+    // Depths 4 and 8 keep the picture's own palette and colours: the fixed palettes are for
+    // what the program draws, not for pictures it was given.
+    QImage next(width, height,
+                format == pf15bit   ? QImage::Format_RGB555
+                : format == pf16bit ? QImage::Format_RGB16
+                : format == pf24bit ? QImage::Format_RGB888
+                                    : QImage::Format_RGB32);
+    if (next.isNull()) return fail(errorText, "out of memory");
+    const TPixelCodec codec(format), exact(pf32bit);
     std::vector<uint32_t> paletteRaw;
     for (TColor c : palette)
-        paletteRaw.push_back(codec.Encode(c));
+        paletteRaw.push_back(exact.Encode(c));
     for (int y = 0; y < height; ++y) {
         const uint8_t* s = data + pos + size_t(topDown ? y : height - 1 - y) * stride;
         uint8_t* d = next.scanLine(y);
@@ -265,5 +269,6 @@ bool TBitmap::LoadFromBmpBytes(const uint8_t* data, size_t size, std::string* er
     width_ = width;
     height_ = height;
     format_ = format;
+    ownPalette_ = std::move(palette);
     return true;
 }

@@ -24,6 +24,7 @@ extern "C" {
 namespace {
 
 constexpr int64_t kMaxPixels = int64_t(1) << 26;
+constexpr int64_t kMaxPixelsPerByte = 4096;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -170,12 +171,22 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
         std::snprintf(err->message, sizeof err->message, "Unsupported JPEG colour space");
         return false;
     }
-    if (int64_t(cinfo->image_width) * int64_t(cinfo->image_height) > kMaxPixels) {
+    const int64_t pixels = int64_t(cinfo->image_width) * int64_t(cinfo->image_height);
+    if (pixels > kMaxPixels) {
         std::snprintf(err->message, sizeof err->message, "JPEG picture too large");
+        return false;
+    }
+    // A size the data cannot hold is refused before the picture is allocated: even a blank
+    // picture takes a byte per few hundred pixels (our own encoder: 167 at 2000 x 2000).
+    if (pixels > int64_t(src->size) * kMaxPixelsPerByte) {
+        std::snprintf(err->message, sizeof err->message, "JPEG data too short for its size");
         return false;
     }
     cinfo->dct_method = JDCT_ISLOW;
     jpeg_start_decompress(cinfo);
+    // An image whose data ended early is refused anyway: stop before allocating or looping
+    // over rows that the data does not hold (a progressive image is read whole by now).
+    if (src->ranOut) return false;
     // May throw std::bad_alloc; the caller cleans up.
     target->SetSize(int(cinfo->output_width), int(cinfo->output_height));
     const int width = int(cinfo->output_width);
@@ -185,6 +196,7 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
     while (cinfo->output_scanline < cinfo->output_height) {
         uint8_t* dst = target->ScanLine(int(cinfo->output_scanline));
         jpeg_read_scanlines(cinfo, buffer, 1);
+        if (src->ranOut) return false;
         if (grey) {
             for (int x = 0; x < width; ++x)
                 dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = buffer[0][x];

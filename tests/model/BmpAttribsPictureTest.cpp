@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace recordtest;
 
 TEST(BmpAttribs, DefaultsRecordsAndSizeLimits) {
@@ -19,8 +21,9 @@ TEST(BmpAttribs, DefaultsRecordsAndSizeLimits) {
     EXPECT_EQ(a.PixelFormat, 6);
     EXPECT_EQ(a.BackColor, 0xFFFFFFu);
     EXPECT_FALSE(a.SizeChanged || a.PixelFormatChanged || a.BackColorChanged);
+    // An unset size goes out as the smallest one the reader takes, so the file stays readable.
     EXPECT_EQ(WrittenBody(1, [&](TWriteGraphFile& w) { a.WriteToFile(w); }),
-              ByteBuilder().I32(-1).I32(-1).I32(0xFFFFFF).b);
+              ByteBuilder().I32(16).I32(16).I32(0xFFFFFF).b);
     a.SetChanged(true);
     EXPECT_TRUE(a.SizeChanged && a.PixelFormatChanged && a.BackColorChanged);
     a.SetChanged(false);
@@ -63,6 +66,18 @@ TEST(BmpAttribs, DefaultsRecordsAndSizeLimits) {
         a.ReadFromFile(r);
     })) << "a version-1 word is a signed number";
     EXPECT_EQ(hook->LastMessage(), "Error loading file");
+
+    // Whatever the object holds, what it writes reads back.
+    hook->Clear();
+    for (auto [h, w] : {std::pair{-1, -1}, {0, 2001}, {15, 16}, {2000, 2147483647}, {-2147483647 - 1, 700}}) {
+        TSettingBmpAttribsObj d, back;
+        d.Height = h, d.Width = w;
+        ReadBody(4, 1, WrittenBody(1, [&](TWriteGraphFile& wr) { d.WriteToFile(wr); }),
+                 [&](TReadGraphFile& r) { back.ReadFromFile(r); });
+        EXPECT_EQ(back.Height, std::clamp(h, 16, 2000));
+        EXPECT_EQ(back.Width, std::clamp(w, 16, 2000));
+    }
+    EXPECT_TRUE(hook->Messages.empty());
 }
 
 TEST(BackgroundPicture, SectionKindsAndRoundTrips) {
@@ -136,4 +151,48 @@ TEST(BackgroundPicture, SectionKindsAndRoundTrips) {
     EXPECT_FALSE(r3.JPEG);
     EXPECT_FALSE(r3.Bitmap);
     EXPECT_EQ(r3.Placement, 1);
+}
+
+TEST(BackgroundPicture, PicturesKeepTheirOwnColoursAndBadHeadersAreDropped) {
+    TScopedScriptedUiHook hook;
+    // An 8-bit picture with a palette of its own: 0x0080FF (in 0x00BBGGRR) is no colour of
+    // the fixed palette, and must come back as it is.
+    ByteBuilder bmp;
+    bmp.U8('B').U8('M').I32(14 + 40 + 8 + 4).I32(0).I32(14 + 40 + 8);
+    bmp.I32(40).I32(2).I32(1).LE(1, 2).LE(8, 2).I32(0).I32(4).I32(0).I32(0).I32(2).I32(0);
+    bmp.U8(0xFF).U8(0x80).U8(0x00).U8(0).U8(0x10).U8(0x20).U8(0x30).U8(0); // B, G, R, 0
+    bmp.U8(0).U8(1).U8(0).U8(0);
+    ByteBuilder section;
+    section.U8(0).I32(1).I32(int32_t(bmp.Size())).Append(bmp.b);
+    TSettingGrBGPictObj p;
+    ReadBody(4, 1, section.b, [&](TReadGraphFile& r) { p.ReadFromFile(r); });
+    ASSERT_TRUE(p.Bitmap);
+    EXPECT_EQ(p.Bitmap->Pixel(0, 0), 0xFF8000u);
+    EXPECT_EQ(p.Bitmap->Pixel(1, 0), 0x102030u);
+    // Saved again, it reads back with the same colours.
+    TSettingGrBGPictObj q;
+    ReadBody(4, 1, WrittenBody(1, [&](TWriteGraphFile& w) { p.WriteToFile(w); }),
+             [&](TReadGraphFile& r) { q.ReadFromFile(r); });
+    ASSERT_TRUE(q.Bitmap);
+    EXPECT_EQ(q.Bitmap->Pixel(0, 0), 0xFF8000u);
+
+    // The 78-byte BMP of width 0 and height -1459617792: dropped like any picture that does
+    // not decode, and the rest of the body still reads.
+    ByteBuilder empty;
+    empty.U8('B').U8('M').I32(78).I32(0).I32(54);
+    empty.I32(40).I32(0).I32(-1459617792).LE(1, 2).LE(24, 2).I32(0).I32(0).I32(0).I32(0).I32(0).I32(0);
+    while (empty.Size() < 78)
+        empty.U8(0);
+    ByteBuilder withEmpty;
+    withEmpty.U8(4).I32(1).I32(78).Append(empty.b).I32(12345);
+    TSettingGrBGPictObj r2;
+    int32_t after = 0;
+    ReadBody(4, 1, withEmpty.b, [&](TReadGraphFile& r) {
+        r2.ReadFromFile(r);
+        after = r.ReadInteger();
+    });
+    EXPECT_FALSE(r2.Bitmap);
+    EXPECT_EQ(r2.Placement, 4);
+    EXPECT_EQ(after, 12345);
+    EXPECT_TRUE(hook->Messages.empty());
 }

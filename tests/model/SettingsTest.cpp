@@ -7,6 +7,7 @@
 #include "model/Set3dObj.h"
 #include "model/SetPoObj.h"
 #include "model/readedit.h"
+#include "platform/Bitmap.h"
 #include "platform/FormatSettings.h"
 #include "platform/ScriptedUiHook.h"
 
@@ -280,7 +281,7 @@ TEST(Settings2D, VersionOneSharesOneSetOfValues) {
     EXPECT_EQ(s.Y.TickType, tkTickMarks);
 }
 
-TEST(Settings2D, BadTextsAndOutOfRangeFieldsEndTheLoad) {
+TEST(Settings2D, OutOfRangeStyleFieldsLoadAsReadAndBadTextsEndTheLoad) {
     const TFontRecord f = GetDefaultFont();
     auto fails = [&](const Axis2D& x, std::vector<std::string> texts = {"", "", "1", "", "", "1"}) {
         TSetting2DObj s;
@@ -288,26 +289,42 @@ TEST(Settings2D, BadTextsAndOutOfRangeFieldsEndTheLoad) {
                          [&](TReadGraphFile& r) { s.ReadFromFile(r); });
     };
     {
+        // Pen styles, tick type, number format and decimal places out of range: the record
+        // loads, keeps them, writes them back byte for byte, and they draw and format as
+        // the defaults.
         TScopedScriptedUiHook hook;
-        EXPECT_FALSE(fails(Axis2D{}));
         Axis2D a;
-        a.pen = 5;
-        EXPECT_TRUE(fails(a));
-        EXPECT_EQ(hook->LastMessage(), "Error loading file");
-        a = {};
-        a.tickType = 4;
-        EXPECT_TRUE(fails(a));
-        a = {};
-        a.gridPen = 200;
-        EXPECT_TRUE(fails(a));
-        a = {};
-        a.format = 5;
-        EXPECT_TRUE(fails(a));
-        a = {};
-        a.decimals = 19;
-        EXPECT_TRUE(fails(a));
-        a.decimals = -1;
-        EXPECT_TRUE(fails(a));
+        a.pen = 5, a.tickType = 4, a.gridPen = 200, a.format = 5, a.decimals = -1;
+        Axis2D b;
+        b.decimals = 19;
+        const Bytes body = settings2D(a, b, 0, {"", "", "1", "", "", "1"}, f, f);
+        TSetting2DObj s;
+        ReadBody(4, 1, body, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+        EXPECT_TRUE(hook->Messages.empty());
+        EXPECT_EQ(s.X.AxisPenStyle, 5);
+        EXPECT_EQ(s.X.TickType, 4);
+        EXPECT_EQ(s.X.GridPenStyle, 200);
+        EXPECT_EQ(int(s.X.LabelFormat), 5);
+        EXPECT_EQ(s.X.DecimalPlaces, -1);
+        EXPECT_EQ(s.Y.DecimalPlaces, 19);
+        EXPECT_EQ(WrittenBody(1, [&](TWriteGraphFile& w) { s.WriteToFile(w); }), body);
+        EXPECT_EQ(SettingPenStyle(s.X.AxisPenStyle), psSolid);
+        EXPECT_EQ(SettingPenStyle(s.X.GridPenStyle), psSolid);
+        EXPECT_EQ(SettingPenStyle(4), psDashDotDot);
+        EXPECT_EQ(SettingTickType(s.X.TickType), tkNone);
+        EXPECT_EQ(SettingTickType(tkGridLines), tkGridLines);
+        EXPECT_EQ(SettingNumberFormat(uint8_t(s.X.LabelFormat)), nfMaxDecimal);
+        EXPECT_EQ(SettingDecimalPlaces(s.X.DecimalPlaces), 0);
+        EXPECT_EQ(SettingDecimalPlaces(s.Y.DecimalPlaces), 18);
+        EXPECT_EQ(FormatNumber(SettingNumberFormat(uint8_t(s.X.LabelFormat)), false, false, 2.25L,
+                               SettingDecimalPlaces(s.X.DecimalPlaces)),
+                  "2");
+        // The canvas takes the normalised style: an axis line is drawn.
+        TBitmap bitmap(10, 3), blank(10, 3);
+        bitmap.Canvas().Pen.Style = SettingPenStyle(s.X.AxisPenStyle);
+        bitmap.Canvas().MoveTo(0, 1);
+        bitmap.Canvas().LineTo(10, 1);
+        EXPECT_EQ(bitmap.Pixel(5, 1), clBlack);
     }
     {
         // A tick text that no longer compiles goes to the repair dialog; giving up ends the load.
@@ -532,6 +549,25 @@ TEST(SettingsPolar, RecordsOfVersionsOneToFour) {
     EXPECT_EQ(s1.LabelFormat, nfScientific);
     EXPECT_EQ(s1.LabelFont.Name, "Courier");
     EXPECT_TRUE(hook->ModalForms.empty());
+}
+
+TEST(SettingsPolar, OutOfRangeStyleFieldsLoadAsRead) {
+    TScopedScriptedUiHook hook;
+    Polar p;
+    p.pen = 9, p.circlePen = 5, p.format = 77, p.decimals = -1, p.tickType = 3;
+    ByteBuilder body;
+    body.Append(p.record()).Str("1").Str("5");
+    fontBytes(body, GetDefaultFont());
+    TSettingPolarObj s;
+    ReadBody(4, 2, body.b, [&](TReadGraphFile& r) { s.ReadFromFile(r); });
+    EXPECT_TRUE(hook->Messages.empty());
+    EXPECT_EQ(s.AxisPenStyle, 9);
+    EXPECT_EQ(s.CirclePenStyle, 5);
+    EXPECT_EQ(int(s.LabelFormat), 77);
+    EXPECT_EQ(s.DecimalPlaces, -1);
+    EXPECT_EQ(s.TickMarkType, 3);
+    EXPECT_EQ(WrittenBody(2, [&](TWriteGraphFile& w) { s.WriteToFile(w); }), body.b);
+    EXPECT_EQ(SettingPenStyle(s.CirclePenStyle), psSolid);
 }
 
 TEST(SettingsPolar, AxisCountBeyondTheTableEndsTheLoad) {

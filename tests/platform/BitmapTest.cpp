@@ -129,8 +129,8 @@ TEST(Bitmap, BmpReaderTakesHandMadeImages) {
     EXPECT_EQ(b.Pixel(0, 1), clBlue);
     EXPECT_EQ(b.Pixel(1, 1), clWhite);
 
-    // An 8-bit bottom-up image with a two-entry palette of its own: colours are snapped
-    // to the fixed palette, indices past the palette read black.
+    // An 8-bit bottom-up image with a two-entry palette of its own: the picture keeps its
+    // own colours (no snapping to the fixed palette), indices past the palette read black.
     Bytes pal;
     pal.u8('B').u8('M').u32(14 + 40 + 8 + 8).u32(0).u32(14 + 40 + 8);
     pal.u32(40).u32(3).u32(2).u16(1).u16(8).u32(0).u32(0).u32(0).u32(0).u32(2).u32(0);
@@ -139,9 +139,28 @@ TEST(Bitmap, BmpReaderTakesHandMadeImages) {
     pal.u8(1).u8(1).u8(0).u8(0);
     ASSERT_TRUE(b.LoadFromBmpBytes(pal.b));
     EXPECT_EQ(b.PixelFormat(), pf8bit);
-    EXPECT_EQ(b.Pixel(0, 1), Palette256()[NearestPaletteIndex256(RGBColor(0xF0, 0xCA, 0xA6))]);
+    EXPECT_EQ(b.Pixel(0, 1), RGBColor(0xF0, 0xCA, 0xA6));
     EXPECT_EQ(b.Pixel(2, 1), clBlack);
-    EXPECT_EQ(b.Pixel(0, 0), Palette256()[NearestPaletteIndex256(RGBColor(0x30, 0x20, 0x10))]);
+    EXPECT_EQ(b.Pixel(0, 0), RGBColor(0x30, 0x20, 0x10));
+    // Saved again, the image carries that palette: it reads back the same.
+    TBitmap again;
+    ASSERT_TRUE(again.LoadFromBmpBytes(b.SaveToBmpBytes()));
+    EXPECT_EQ(again.Pixel(0, 1), RGBColor(0xF0, 0xCA, 0xA6));
+    EXPECT_EQ(again.Pixel(1, 0), RGBColor(0x30, 0x20, 0x10));
+    // What the program draws into such a bitmap still snaps to the fixed palette.
+    again.SetPixel(0, 0, RGBColor(0x00, 0x80, 0xFF));
+    EXPECT_EQ(again.Pixel(0, 0), Palette256()[NearestPaletteIndex256(RGBColor(0x00, 0x80, 0xFF))]);
+
+    // A 4-bit image keeps its colours too: 0x0080FF stays 0x0080FF.
+    Bytes four;
+    four.u8('B').u8('M').u32(14 + 40 + 8 + 4).u32(0).u32(14 + 40 + 8);
+    four.u32(40).u32(2).u32(1).u16(1).u16(4).u32(0).u32(0).u32(0).u32(0).u32(2).u32(0);
+    four.u8(0xFF).u8(0x80).u8(0x00).u8(0).u8(0x01).u8(0x02).u8(0x03).u8(0);
+    four.u8(0x01).u8(0).u16(0);
+    ASSERT_TRUE(b.LoadFromBmpBytes(four.b));
+    EXPECT_EQ(b.PixelFormat(), pf4bit);
+    EXPECT_EQ(b.Pixel(0, 0), RGBColor(0x00, 0x80, 0xFF));
+    EXPECT_EQ(b.Pixel(1, 0), RGBColor(0x03, 0x02, 0x01));
 
     // 16 bits without masks are 5-5-5.
     Bytes s15;
@@ -184,6 +203,27 @@ TEST(Bitmap, BadBmpImagesFailAndLeaveTheBitmapAlone) {
     EXPECT_FALSE(corrupt(10, uint32_t(bytes.size()) + 5, 4)); // pixels past the end
     EXPECT_FALSE(target.LoadFromBmpBytes(nullptr, 0));
     EXPECT_EQ(target.Pixel(1, 1), clRed);
+}
+
+TEST(Bitmap, EmptyOrHugeSizesAreRefusedBeforeAnyWork) {
+    // 78 bytes: a top-down 24-bit header of width 0 and height -1459617792, no pixels. It
+    // promises no pixel bytes, so only the size check refuses it (before any row loop; the
+    // time it takes is measured in bench/files).
+    auto header = [](int32_t width, int32_t height, uint32_t bits) {
+        Bytes b;
+        b.u8('B').u8('M').u32(78).u32(0).u32(54);
+        b.u32(40).u32(uint32_t(width)).u32(uint32_t(height)).u16(1).u16(uint16_t(bits));
+        b.u32(0).u32(0).u32(0).u32(0).u32(0).u32(0);
+        while (b.b.size() < 78)
+            b.u8(0);
+        return b.b;
+    };
+    TBitmap target(2, 2);
+    EXPECT_FALSE(target.LoadFromBmpBytes(header(0, -1459617792, 24)));
+    for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {1, -2147483647}, {100000, 100000}, {3, 4}})
+        EXPECT_FALSE(target.LoadFromBmpBytes(header(w, h, 24))) << w << " x " << h;
+    EXPECT_TRUE(target.LoadFromBmpBytes(header(2, -2, 24))); // two rows of 8 bytes are there
+    EXPECT_EQ(target.Width(), 2);
 }
 
 TEST(Bitmap, BmpFilesRoundTrip) {

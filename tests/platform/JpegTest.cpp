@@ -191,3 +191,32 @@ TEST(Jpeg, PictureObjectKeepsItsBytes) {
     ASSERT_TRUE(g.DecodeTo(out));
     EXPECT_TRUE(near(out.Pixel(4, 3), RGBColor(0x80, 0x80, 0x80), 2));
 }
+
+TEST(Jpeg, SizesTheDataCannotHoldAreRefusedBeforeDecoding) {
+    TBitmap b(16, 16, pf24bit);
+    b.Fill(clTeal);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(EncodeJpeg(b, bytes));
+    // The frame header (0xFF 0xC2) holds the height and width, big-endian, 5 and 7 bytes on.
+    size_t sof = 0;
+    for (size_t i = 0; i + 9 < bytes.size() && !sof; ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC2) sof = i;
+    ASSERT_NE(sof, 0u);
+    auto withSize = [&](int width, int height) {
+        std::vector<uint8_t> v = bytes;
+        v[sof + 5] = uint8_t(height >> 8), v[sof + 6] = uint8_t(height);
+        v[sof + 7] = uint8_t(width >> 8), v[sof + 8] = uint8_t(width);
+        return v;
+    };
+    TBitmap out(3, 3);
+    std::string error;
+    // 8000 x 8000 pixels from a few hundred bytes: refused without allocating the picture.
+    const std::vector<uint8_t> huge = withSize(8000, 8000);
+    EXPECT_FALSE(DecodeJpeg(huge.data(), huge.size(), out, &error));
+    EXPECT_NE(error.find("too short"), std::string::npos) << error;
+    const std::vector<uint8_t> empty = withSize(0, 16);
+    EXPECT_FALSE(DecodeJpeg(empty.data(), empty.size(), out, &error));
+    EXPECT_EQ(out.Width(), 3);
+    EXPECT_TRUE(DecodeJpeg(bytes.data(), bytes.size(), out, &error)) << error;
+    EXPECT_TRUE(near(out.Pixel(8, 8), clTeal, 2));
+}
