@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The one list of Debian packages Quorix needs to build, test and run.
 # Installs only what is missing; runs apt-get update only when it has to install.
+#   scripts/deps.sh        what building, testing and running need
+#   scripts/deps.sh fuzz   that, and clang with its fuzzer runtime (./test.sh --fuzz)
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,9 @@ packages=(
     fonts-dejavu-core locales
     xvfb xauth xdotool
 )
+if [[ "${1:-}" == "fuzz" ]]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -137,7 +137,12 @@ void TCaculatorDlg::CalculateButtonClick() {
                                     TCalcRow{textOf(EVar2Name), textOf(EVar2Value)},
                                     TCalcRow{textOf(EVar3Name), textOf(EVar3Value)}};
     TCalcOutcome outcome = logic_.Calculate(textOf(EFunctionStr), rows, SelectedFormat());
-    EFunctionResult->setText(QString::fromStdString(outcome.Text));
+    // A long text (an error message above all) shows its start, where the message begins;
+    // the tooltip holds all of it.
+    const QString text = QString::fromStdString(outcome.Text);
+    EFunctionResult->setText(text);
+    EFunctionResult->setCursorPosition(0);
+    EFunctionResult->setToolTip(text);
     if (QWidget* w = controlOf(outcome.Focus)) w->setFocus();
 }
 

@@ -19,7 +19,7 @@ inline TPenStyle SettingPenStyle(uint8_t code) {
 // Tick types of a 2D axis; others draw no ticks.
 enum : uint8_t { tkNone = 0, tkTickMarks = 1, tkGridMarks = 2, tkGridLines = 3 };
 inline uint8_t SettingTickType(uint8_t code) {
-    return code <= tkGridLines ? code : tkNone;
+    return code <= tkGridLines ? code : uint8_t(tkNone);
 }
 
 // Number formats of tick labels; others format as "Max Decimal".

@@ -51,6 +51,19 @@ TEST(Calculator, FormLooksAsDesigned) {
     EXPECT_FALSE(dlg.OKBtn->autoDefault());
 }
 
+TEST(Calculator, LongResultsShowTheirStartAndTheWholeTextAsTooltip) {
+    TCaculatorDlg dlg;
+    dlg.resize(300, dlg.height());
+    const std::string error = calculate(dlg, "Sin 1 + 22222222222222222222 * 3");
+    ASSERT_GT(error.size(), 40u);
+    EXPECT_EQ(dlg.EFunctionResult->cursorPosition(), 0);
+    EXPECT_EQ(dlg.EFunctionResult->toolTip().toStdString(), error);
+    const std::string result = calculate(dlg, "2^60");
+    EXPECT_EQ(result, "1152921504606846976");
+    EXPECT_EQ(dlg.EFunctionResult->cursorPosition(), 0);
+    EXPECT_EQ(dlg.EFunctionResult->toolTip().toStdString(), result);
+}
+
 TEST(Calculator, ResultFormats) {
     ResetFormatSettings();
     TCaculatorDlg dlg;
