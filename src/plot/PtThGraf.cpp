@@ -53,3 +53,97 @@ void TGraphDrawingThread::drawAndHandOver() {
     // still shown behind the message.
     if (!Terminated()) BmpBuffer->SetBufferBitmap(plot);
 }
+
+// ---------------------------------------------------------------------------------------
+// TPlotThreadGraph
+
+TPlotThreadGraph::TPlotThreadGraph() : bgPicture_(std::make_unique<TSettingGrBGPictObj>()) {}
+
+TPlotThreadGraph::~TPlotThreadGraph() {
+    ShutDown();
+}
+
+void TPlotThreadGraph::ShutDown() {
+    UnhookEvents();
+    StopDrawingAndWait();
+    ReapRetired(true);
+}
+
+bool TPlotThreadGraph::IsBusy() const {
+    return TPlotThread::IsBusy() || IsGraphThreadRunning();
+}
+
+void TPlotThreadGraph::DoAssignFieldObjects() {
+    TPlotThread::DoAssignFieldObjects();
+    QX_ASSERT(plotGraph_ != nullptr, "PlotGraph = nil in TPlotThreadGraph.DoAssignFieldObjects");
+    TSettingBmpAttribsObj& a = BmpAttribs();
+    TSettingGrBGPictObj& picture = *bgPicture_;
+    if (picture.PlacementChanged) plotGraph_->SetPlacement(picture.Placement);
+    if (a.BackColorChanged) plotGraph_->SetBackgroundColor(a.BackColor);
+    if (a.SizeChanged) plotGraph_->SetGraphSize(a.Width, a.Height);
+    if (a.PixelFormatChanged || picture.PictureChanged) applyBackgroundToModel();
+    a.SetChanged(false);
+    picture.SetChanged(false);
+}
+
+// Setting the depth drops the model's picture, so the picture goes in with the depth.
+void TPlotThreadGraph::applyBackgroundToModel() {
+    const int depth = BmpAttribs().PixelFormat;
+    if (bgPicture_->Bitmap)
+        plotGraph_->SetBackgroundBitmap(bgPicture_->Bitmap.get(), depth);
+    else if (bgPicture_->JPEG)
+        plotGraph_->SetBackgroundJPEG(bgPicture_->JPEG.get(), depth);
+    else
+        plotGraph_->SetColorDepth(depth);
+}
+
+void TPlotThreadGraph::SetBitmapAttributes(int ColorDepth, int Width, int Height) {
+    TPlotThread::SetBitmapAttributes(ColorDepth, Width, Height);
+    QX_ASSERT(plotGraph_ != nullptr, "PlotGraph = nil in TPlotThreadGraph.SetBitmapAttributes");
+    plotGraph_->SetBitmapAttributes(ColorDepth, Width, Height);
+}
+
+void TPlotThreadGraph::StartGraphDrawing() {
+    QX_ASSERT(plotGraph_ != nullptr, "PlotGraph = nil in TPlotThreadGraph.StartGraphDrawing");
+    ReapRetired(false);
+    const std::string oldError = StopAndFree(graphThread_);
+    if (!oldError.empty()) DoError(oldError);
+    auto worker = std::make_unique<TGraphDrawingThread>();
+    TGraphDrawingThread* w = worker.get();
+    w->OnDone = [this](TGraphDrawingThread& done) { OnGraphThreadDone(done); };
+    w->Model = plotGraph_;
+    w->BmpBuffer = &BmpBuffer();
+    graphThread_ = std::move(worker);
+    w->Resume();
+    UpdateRunningState();
+}
+
+void TPlotThreadGraph::OnGraphThreadDone(TGraphDrawingThread& Worker) {
+    if (graphThread_.get() != &Worker) return; // stopped meanwhile: its stopper reports
+    const std::string text = Worker.ErrorText;
+    Worker.Terminate();
+    Retire(std::move(graphThread_));
+    if (!text.empty())
+        DoError(text); // the picture keeps what it shows
+    else
+        RequestLabelRedraw();
+    UpdateRunningState();
+}
+
+void TPlotThreadGraph::SignalStopGraphDrawing() {
+    if (graphThread_) graphThread_->Terminate();
+}
+
+void TPlotThreadGraph::StopGraphDrawingAndWait() {
+    const std::string text = StopAndFree(graphThread_);
+    if (!text.empty()) DoError(text);
+    UpdateRunningState();
+}
+
+void TPlotThreadGraph::ReadBackgroundPicture(TReadGraphFile& Reader) {
+    bgPicture_->ReadFromFile(Reader);
+}
+
+void TPlotThreadGraph::WriteBackgroundPicture(TWriteGraphFile& Writer) const {
+    bgPicture_->WriteToFile(Writer);
+}

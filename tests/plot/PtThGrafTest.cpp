@@ -1,6 +1,7 @@
 // The graph worker with a fake model: hand-over, stop, error texts, the order of its last
 // steps, and many runs started or torn down right after a completion. The suites start
 // with "Thread" so that they also run under ThreadSanitizer.
+#include "ControllerTestSupport.h"
 #include "WorkerTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -225,4 +226,137 @@ TEST(ThreadWorkerRounds, LabelRunsWhileTheGraphDraws) {
         pumpUntil([&] { return owner.GraphCompletions == round && owner.LabelCompletions == round; });
     }
     EXPECT_TRUE(owner.Errors.empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// The controller's graph level
+
+TEST(ThreadController, GraphErrorIsReportedOnceAndNoPictureFollows) {
+    TLogCapture quiet;
+    TEventLog log;
+    auto c = MakeFakeController(2);
+    log.Hook(*c);
+    c->Model().Body = [](TFakeGraph& g, std::string&) {
+        g.FillGraphBmpBackground();
+        throw EZeroDivide();
+    };
+    c->StartGraphDrawing();
+    PumpUntilIdle(*c);
+    EXPECT_EQ(log.Events(),
+              (std::vector<std::string>{"start", "error: Floating point divide-by-zero error", "end"}));
+}
+
+TEST(ThreadController, RestartReportsTheOldWorkersErrorBeforeTheNewRun) {
+    TLogCapture quiet;
+    TEventLog log;
+    auto c = MakeFakeController();
+    log.Hook(*c);
+    int run = 0;
+    std::atomic<bool> firstRunWaits{false};
+    c->Model().Body = [&](TFakeGraph& g, std::string&) {
+        if (++run == 1) { // fails after the stop request, so only the restart can report it
+            firstRunWaits = true;
+            while (!g.IsAborted())
+                std::this_thread::sleep_for(200us);
+            throw EInvalidOp();
+        }
+        log.Add("draw " + std::to_string(run));
+        g.FillGraphBmpBackground();
+    };
+    c->StartGraphDrawing();
+    ASSERT_TRUE(eventually([&] { return firstRunWaits.load(); }));
+    c->StartGraphDrawing();
+    PumpUntilIdle(*c);
+    EXPECT_EQ(log.Events(),
+              (std::vector<std::string>{"start", "error: Invalid floating point operation error", "draw 2",
+                                        "picture", "end"}));
+}
+
+TEST(ThreadController, BitmapAttributesAndBackgroundPictureReachModelAndBuffers) {
+    TLogCapture quiet;
+    auto c = MakeFakeController();
+    TFakeKindModel& model = c->Model();
+    TSettingBmpAttribsObj& a = c->BmpAttribs();
+    a.Width = 64;
+    a.Height = 48;
+    a.PixelFormat = pf32bit;
+    a.BackColor = 0x00123456;
+    a.SetChanged(true);
+    c->BGPicture().Bitmap = MakePicture(10, 8);
+    c->BGPicture().Placement = bgTopLeft;
+    c->BGPicture().SetChanged(true);
+    c->Replot();
+    PumpUntilIdle(*c);
+    EXPECT_EQ(model.Width(), 64);
+    EXPECT_EQ(model.Height(), 48);
+    EXPECT_EQ(model.ColorDepth(), pf32bit);
+    EXPECT_EQ(model.BackgroundColor(), 0x00123456u);
+    EXPECT_EQ(model.Placement(), bgTopLeft);
+    ASSERT_NE(model.BackgroundBitmap(), nullptr);
+    EXPECT_EQ(c->BmpBuffer().Bitmap().Width(), 64);
+    EXPECT_EQ(c->BmpBuffer().Bitmap().PixelFormat(), pf32bit);
+    const TLabelBmpAttribs& context = c->PlotLabelsBuffer().Context();
+    EXPECT_EQ(context.Width, 64);
+    EXPECT_EQ(context.Height, 48);
+    EXPECT_EQ(context.BackgroundColor, 0x00123456u);
+    EXPECT_FALSE(a.SizeChanged || a.PixelFormatChanged || a.BackColorChanged);
+    EXPECT_FALSE(c->BGPicture().PlacementChanged || c->BGPicture().PictureChanged);
+    const TBitmap& shown = c->PlotLabelsBuffer().LabelBitmap();
+    EXPECT_EQ(shown.Pixel(5, 5), PicturePixel(5, 5)) << "the picture in its corner";
+    EXPECT_EQ(shown.Pixel(63, 47), 0x00123456u) << "the background colour beside it";
+
+    // A new depth alone brings the picture back with it, since a depth change drops it.
+    a.PixelFormat = pf16bit;
+    a.PixelFormatChanged = true;
+    c->Replot();
+    PumpUntilIdle(*c);
+    EXPECT_EQ(model.ColorDepth(), pf16bit);
+    EXPECT_NE(model.BackgroundBitmap(), nullptr);
+    c->BGPicture().ClearPicture();
+    c->BGPicture().PictureChanged = true;
+    c->Replot();
+    PumpUntilIdle(*c);
+    EXPECT_EQ(model.BackgroundBitmap(), nullptr);
+}
+
+TEST(ThreadControllerLife, DestroyedAtAnyMomentOfARun) {
+    // Before the start, while the graph draws, while a worker waits in its completion call,
+    // and after completion; every label and the model are read by the workers, so freeing
+    // either too early is a sanitizer report.
+    enum Moment { beforeStart, duringGraph, insideGraphCompletion, insideLabelCompletion, afterCompletion };
+    for (int round = 0; round < 40; ++round)
+        for (Moment m :
+             {beforeStart, duringGraph, insideGraphCompletion, insideLabelCompletion, afterCompletion}) {
+            SCOPED_TRACE(testing::Message() << "round " << round << ", moment " << m);
+            TEventLog log;
+            auto probe = std::make_shared<TLabelProbe>();
+            std::atomic<bool> painted{false}, drawn{false};
+            probe->OnDraw = [&](int) { painted = true; };
+            auto c = MakeFakeController(3, probe);
+            c->Model().Body = [&, m](TFakeGraph& g, std::string&) {
+                g.FillGraphBmpBackground();
+                drawn = true;
+                while (m == duringGraph && !g.IsAborted())
+                    std::this_thread::sleep_for(100us);
+            };
+            log.Hook(*c);
+            if (m != beforeStart) c->StartGraphDrawing();
+            if (m == duringGraph) {
+                ASSERT_TRUE(eventually([&] { return drawn.load(); }));
+            }
+            if (m == insideGraphCompletion) {
+                ASSERT_TRUE(eventually([&] { return drawn.load(); }));
+                std::this_thread::sleep_for(round % 4 == 0 ? 2ms : 0ms);
+            }
+            if (m == insideLabelCompletion) {
+                pumpUntil([&] { return painted.load(); });
+                std::this_thread::sleep_for(round % 4 == 0 ? 2ms : 0ms);
+            }
+            if (m == afterCompletion) PumpUntilIdle(*c);
+            const auto before = log.Events().size();
+            c.reset();
+            EXPECT_EQ(log.Events().size(), before) << "nothing fires on the way out";
+            for (int i = 0; i < 5; ++i)
+                CheckSynchronize(); // nothing of the dead controller may still be queued
+        }
 }

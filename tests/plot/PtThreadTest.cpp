@@ -1,5 +1,7 @@
 // The label worker with fake labels: what it paints, a stop while it paints, failures and
-// the size check of the hand-over.
+// the size check of the hand-over. The controller base: its run state, label redraws, the
+// stops, captions and saving.
+#include "ControllerTestSupport.h"
 #include "WorkerTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -94,4 +96,151 @@ TEST(ThreadLabelWorker, FailuresAreReportedWithTheirText) {
     EXPECT_NE(TLogCapture::Text().find("Width not equal in procedure TSafeBmpBuffer.GetBufferBitmap"),
               std::string::npos)
         << TLogCapture::Text();
+}
+
+// ---------------------------------------------------------------------------------------
+// The controller base
+
+TEST(ThreadController, TwoRedrawRequestsDuringALabelRunGiveOneMoreRunAfterTheDelivery) {
+    TEventLog log;
+    auto probe = std::make_shared<TLabelProbe>();
+    TGate gate;
+    probe->OnDraw = [&](int id) {
+        log.Add("paint " + std::to_string(id));
+        if (id == 1) gate.Pass();
+    };
+    auto c = MakeFakeController(2, probe);
+    log.Hook(*c);
+    c->RestartLabelThread();
+    ASSERT_TRUE(eventually([&] { return gate.Inside(); }));
+    c->RequestLabelRedraw();
+    c->RequestLabelRedraw();
+    EXPECT_TRUE(c->RedrawPending());
+    gate.Release();
+    PumpUntilIdle(*c);
+    auto events = log.Events();
+    ASSERT_EQ(std::count(events.begin(), events.end(), "start"), 1);
+    std::erase(events, "start"); // fired right after the worker started: before or after its first paint
+    EXPECT_EQ(events, (std::vector<std::string>{"paint 1", "paint 2", "picture", "paint 1", "paint 2",
+                                                "picture", "end"}));
+    EXPECT_FALSE(c->RedrawPending());
+    EXPECT_EQ(c->RunState(), 'E');
+}
+
+TEST(ThreadController, BusyAndIdleFireOncePerBusyPeriodAndAFailingHandlerFiresAgain) {
+    TEventLog log;
+    auto c = MakeFakeController(1);
+    log.Hook(*c);
+    int starts = 0;
+    c->OnStart = [&](TPlotThread&) {
+        log.Add("start");
+        if (++starts == 1) throw std::runtime_error("handler failed");
+    };
+    EXPECT_EQ(c->RunState(), 'N');
+    c->StartGraphDrawing();
+    EXPECT_EQ(c->RunState(), 'N') << "the failed handler leaves the state unreported";
+    PumpUntilIdle(*c);
+    // The graph worker ends and the label worker follows: the update at the label start
+    // fires the start event again, and the end fires once, after the last worker.
+    EXPECT_EQ(log.Events(), (std::vector<std::string>{"start", "start", "picture", "end"}));
+    EXPECT_EQ(c->RunState(), 'E');
+
+    log.Clear();
+    c->StartGraphDrawing();
+    c->RestartLabelThread(); // both at once, one busy period
+    PumpUntilIdle(*c);
+    EXPECT_EQ(log.Count("start"), 1);
+    EXPECT_EQ(log.Count("end"), 1);
+    EXPECT_EQ(log.Events().back(), "end");
+}
+
+TEST(ThreadController, StopDrawingDropsAPictureAlreadyOnItsWayToTheWindow) {
+    // The label worker has painted and waits in its completion call; the graph worker is
+    // drawing. Waiting for the graph worker runs the queued completion: it must find the
+    // label worker already gone and deliver nothing, fire nothing.
+    for (bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy ? "destructor" : "StopDrawingAndWait");
+        TEventLog log;
+        auto probe = std::make_shared<TLabelProbe>();
+        std::atomic<bool> painted{false};
+        probe->OnDraw = [&](int) { painted = true; };
+        auto c = MakeFakeController(1, probe);
+        c->Model().Body = [](TFakeGraph& g, std::string&) {
+            while (!g.IsAborted())
+                std::this_thread::sleep_for(200us);
+        };
+        c->RestartLabelThread();
+        ASSERT_TRUE(eventually([&] { return painted.load(); }));
+        std::this_thread::sleep_for(100ms); // into its synchronised call; nobody pumps
+        c->StartGraphDrawing();
+        log.Hook(*c);
+        if (destroy) {
+            c.reset();
+            EXPECT_TRUE(log.Events().empty());
+            continue;
+        }
+        c->StopDrawingAndWait();
+        EXPECT_EQ(log.Events(), (std::vector<std::string>{"end"}));
+        EXPECT_FALSE(c->IsBusy());
+        for (int i = 0; i < 20; ++i)
+            CheckSynchronize();
+        EXPECT_EQ(log.Count("picture"), 0);
+    }
+}
+
+TEST(ThreadController, StopsReportTheErrorOfTheWorkerTheyStopped) {
+    TLogCapture quiet;
+    TEventLog log;
+    auto probe = std::make_shared<TLabelProbe>();
+    TGate gate;
+    probe->OnDraw = [&](int) {
+        gate.Pass();
+        throw EOverflow();
+    };
+    auto c = MakeFakeController(1, probe);
+    log.Hook(*c);
+    c->RestartLabelThread();
+    ASSERT_TRUE(eventually([&] { return gate.Inside(); }));
+    c->StopLabelThreadAndWait(); // the failure came before the worker saw the stop
+    EXPECT_EQ(log.Events(),
+              (std::vector<std::string>{"start", "error: Floating point over flow error", "end"}));
+}
+
+TEST(PlotController, CaptionsAndSaving) {
+    auto c = MakeFakeController();
+    std::string s;
+    c->GetCaption(s);
+    EXPECT_EQ(s, "Fake Graph");
+    c->GetShortFileName(s);
+    EXPECT_EQ(s, "");
+
+    c->SetModified();
+    c->SaveBody = [](const std::string&) { return false; };
+    EXPECT_FALSE(c->SaveAs("/somewhere/graph.qxf"));
+    EXPECT_EQ(c->FileName(), "");
+    EXPECT_TRUE(c->Modified());
+    std::vector<std::string> saved;
+    c->SaveBody = [&](const std::string& name) {
+        saved.push_back(name);
+        return true;
+    };
+    EXPECT_TRUE(c->SaveAs("/somewhere/graph.qxf"));
+    EXPECT_EQ(c->FileName(), "/somewhere/graph.qxf");
+    EXPECT_FALSE(c->Modified());
+    c->GetCaption(s);
+    EXPECT_EQ(s, "Fake Graph - [graph.qxf]");
+    c->GetShortFileName(s);
+    EXPECT_EQ(s, "graph.qxf");
+
+    c->SetModified();
+    c->SaveBody = [](const std::string&) { return false; };
+    EXPECT_FALSE(c->Save());
+    EXPECT_TRUE(c->Modified());
+    c->SaveBody = [&](const std::string& name) {
+        saved.push_back(name);
+        return true;
+    };
+    EXPECT_TRUE(c->Save());
+    EXPECT_FALSE(c->Modified());
+    EXPECT_EQ(saved, (std::vector<std::string>{"/somewhere/graph.qxf", "/somewhere/graph.qxf"}));
 }
