@@ -3,6 +3,7 @@
 // controllers are made from.
 
 #include "model/SeqList.h"
+#include "model/Vw2dObj.h"
 #include "model/funcobj.h"
 #include "platform/Colors.h"
 #include "platform/Errors.h"
@@ -10,8 +11,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 // Functions a graph may hold.
 inline constexpr std::size_t MaxGraphFunctions = 252;
@@ -40,12 +43,52 @@ public:
 
     // The functions in the user's order; the dialogs edit them, the model gets copies.
     TSequenceList<TBaseFuncObj> FuncList;
+
+protected:
+    // The function section of the graph file body: the count and each function, tagged as
+    // the kind and the reader's version want it.
+    virtual void WriteFunctions(TWriteGraphFile& Writer) const = 0;
+    virtual void ReadFunctions(TReadGraphFile& Reader) = 0;
+
+    // The body around the kind's view and settings: bitmap attributes, background picture,
+    // view and settings, functions, labels; then the trailer. The old file is replaced only
+    // when all of it was written.
+    bool SaveGraphFile(const std::string& FileName, int32_t GraphKind,
+                       const std::function<void(TWriteGraphFile&)>& WriteViewAndSettings) const;
+    // Reads the body into the controller and closes the reader. ReadViewAndSettings returns
+    // the loaded settings' background colour. On failure the user has seen why, and no
+    // function or label of the half-read file is left.
+    bool LoadGraphFile(int ColorDepth, const std::string& FileName, TReadGraphFile& Reader,
+                       const std::function<TColor(TReadGraphFile&)>& ReadViewAndSettings);
+    // "An error occured while calculating 2D function special values.", once per load.
+    void ReportSpecialValuesError();
+
+private:
+    bool specialValuesErrorShown_ = false;
 };
 
 // A graph kind's controller: its model (created first), the pending view and settings
 // that the dialogs edit, and the step that moves them into the model.
 template <class TModel, class TView, class TSettings> class TPlotThreadKind : public TPlotThreadFuncList {
 public:
+    bool SaveToFile(const std::string& FileName) override {
+        return SaveGraphFile(FileName, GraphKind(), [this](TWriteGraphFile& w) {
+            viewZoom_->WriteToFile(w); // the pending objects: what the user set last
+            settings_->WriteToFile(w);
+        });
+    }
+    bool LoadFromFile(int ColorDepth, const std::string& FileName, TReadGraphFile& Reader) override {
+        return LoadGraphFile(ColorDepth, FileName, Reader, [this](TReadGraphFile& r) {
+            if constexpr (std::is_same_v<decltype(viewZoom_->ReadFromFile(r)), bool>) {
+                if (viewZoom_->ReadFromFile(r)) ShowViewCenterChangedMsg(); // and the load goes on
+            } else {
+                viewZoom_->ReadFromFile(r);
+            }
+            settings_->ReadFromFile(r);
+            return settings_->BackColor;
+        });
+    }
+
     // Pending view and settings move into the model's own copies, then the levels below.
     void DoAssignFieldObjects() override {
         ApplyPendingBackgroundColor();
@@ -68,6 +111,9 @@ public:
     TModel& Model() { return *model_; }
 
 protected:
+    // The kind code of the graph file header: 1 2D, 2 polar, 3 3D.
+    virtual int32_t GraphKind() const = 0;
+
     TPlotThreadKind()
         : model_(std::make_unique<TModel>()), viewZoom_(std::make_unique<TView>()),
           settings_(std::make_unique<TSettings>()) {

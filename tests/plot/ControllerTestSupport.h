@@ -5,6 +5,7 @@
 
 #include "WorkerTestSupport.h"
 
+#include "model/FILESAVE.h"
 #include "model/Set2dObj.h"
 #include "model/Vw2dObj.h"
 #include "plot/PtThList.h"
@@ -15,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,12 +55,20 @@ public:
     std::string GetDescription() const override { return "colour function"; }
 };
 
+// Colours that make the fake function section fail as a broken disk or a lack of memory
+// would, part way through the body.
+inline constexpr TColor kFailWriting = 0x00DEAD01;
+inline constexpr TColor kNoMemory = 0x00DEAD02;
+
+// A kind whose function section is a count and each function's colour.
 class TFakeController : public TPlotThreadKind<TFakeKindModel, TView2DZoomObj, TSetting2DObj> {
 public:
-    std::function<bool(const std::string&)> SaveBody = [](const std::string&) { return true; };
+    // Replaces the body writer when set.
+    std::function<bool(const std::string&)> SaveBody;
 
-    bool SaveToFile(const std::string& FileName) override { return SaveBody(FileName); }
-    bool LoadFromFile(int, const std::string&, TReadGraphFile& Reader) override { return false; }
+    bool SaveToFile(const std::string& FileName) override {
+        return SaveBody ? SaveBody(FileName) : TPlotThreadKind::SaveToFile(FileName);
+    }
     void GetGraphTypeName(std::string& S) const override { S = "Fake Graph"; }
     bool IsColorAlreadyInUse(TColor Color) const override {
         return ColorInUse(Color, "nil in FuncList of the fake controller",
@@ -67,6 +77,25 @@ public:
                               if (func) c = func->FuncColor;
                               return func != nullptr;
                           });
+    }
+
+protected:
+    int32_t GraphKind() const override { return GraphKind2D; }
+    void WriteFunctions(TWriteGraphFile& Writer) const override {
+        Writer.WriteInteger(static_cast<int32_t>(FuncList.size()));
+        for (const auto& f : FuncList) {
+            const TColor c = static_cast<const TColorFunc&>(*f).FuncColor;
+            if (c == kFailWriting) throw EFileSaveError();
+            if (c == kNoMemory) throw std::bad_alloc();
+            Writer.WriteColor(c);
+        }
+    }
+    void ReadFunctions(TReadGraphFile& Reader) override {
+        for (int32_t n = Reader.ReadInteger(); n > 0; --n) {
+            const TColor c = Reader.ReadColor();
+            if (c == kNoMemory) throw std::bad_alloc();
+            AddFunction(std::make_unique<TColorFunc>(c));
+        }
     }
 };
 
