@@ -8,6 +8,8 @@
 #include "plot/PtLabel.h"
 #include "plot/PtShared.h"
 
+#include <algorithm>
+
 TPlotThreadFuncList::~TPlotThreadFuncList() {
     ShutDown();
     ClearFunctions();
@@ -91,4 +93,14 @@ void TPlotThreadFuncList::ReportSpecialValuesError() {
     if (specialValuesErrorShown_) return;
     specialValuesErrorShown_ = true;
     CenterMessageDlg("An error occured while calculating 2D function special values.", mtError, {mbOK}, 0);
+}
+
+int32_t TPlotThreadFuncList::ReadFunctionCount(TReadGraphFile& Reader) {
+    if (Reader.VersionNumber() == 1) return static_cast<int16_t>(Reader.ReadWord());
+    return Reader.ReadInteger();
+}
+
+int32_t TPlotThreadFuncList::FunctionCount() const {
+    return static_cast<int32_t>(
+        std::count_if(FuncList.begin(), FuncList.end(), [](const auto& f) { return f != nullptr; }));
 }
