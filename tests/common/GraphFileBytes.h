@@ -156,8 +156,8 @@ inline Bytes BodyOf(const Bytes& file) {
 // A directory of its own, removed with everything in it.
 class TTempDir {
 public:
-    TTempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorix-test-XXXXXX").string();
+    explicit TTempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "quorix-test-XXXXXX").string();
         std::vector<char> buf(pattern.begin(), pattern.end());
         buf.push_back('\0');
         path_ = ::mkdtemp(buf.data());
@@ -173,6 +173,13 @@ public:
         for (const auto& e : std::filesystem::directory_iterator(path_))
             out.push_back(e.path().filename().string());
         return out;
+    }
+
+    // A folder in memory when the system has one: for tests that write thousands of files.
+    static std::filesystem::path MemoryBase() {
+        std::error_code ec;
+        return std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm")
+                                                             : std::filesystem::temp_directory_path();
     }
 
 private:

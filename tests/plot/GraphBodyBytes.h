@@ -9,11 +9,19 @@
 #include "labels/DrawObjs.h"
 #include "model/FILESAVE.h"
 #include "platform/FormatSettings.h"
+#include "platform/ScriptedUiHook.h"
+#include "plot/PtLabel.h"
 #include "plot/PtThList.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -187,6 +195,161 @@ template <class C> void ExpectSaveLoadSave(C& controller) {
     ASSERT_TRUE(LoadGraph(back, dir.File("first.qxf")));
     ASSERT_TRUE(back.SaveAs(dir.File("second.qxf")));
     EXPECT_EQ(readBytes(dir.File("second.qxf")), first);
+}
+
+} // namespace bodytest
+
+namespace bodytest {
+
+// A graph file to damage, with the offsets (from the file's start) of its counts and tags,
+// which the mutations aim at besides hitting anywhere.
+struct TMutationSource {
+    Bytes File;
+    std::vector<size_t> Fields;
+};
+
+// A body and the offsets (from the body's start) of its counts and tags, as a test builds it.
+struct TBodyWithFields {
+    ByteBuilder Body;
+    std::vector<size_t> Fields;
+    // Notes that a count or tag starts here.
+    ByteBuilder& Field() {
+        Fields.push_back(Body.Size());
+        return Body;
+    }
+    TMutationSource Frame(int version, int kind) const {
+        TMutationSource s{graphFile(version, kind, Body.b), {}};
+        for (size_t f : Fields)
+            s.Fields.push_back(63 + f);
+        return s;
+    }
+};
+
+// The file a controller saves, with the offsets of its function count, of each function
+// entry (WriteEntry writes entry i as the body holds it), of the label count and of each
+// label's tag.
+template <class C>
+TMutationSource SavedWithFields(C& c, int kind,
+                                const std::function<void(TWriteGraphFile&, size_t)>& WriteEntry) {
+    TMutationSource s{SavedFile(c), {}};
+    size_t at = 63 + WrittenBody(kind, [&](TWriteGraphFile& w) {
+                         c.BmpAttribs().WriteToFile(w);
+                         c.BGPicture().WriteToFile(w);
+                         c.ViewZoom().WriteToFile(w);
+                         c.Settings().WriteToFile(w);
+                     }).size();
+    s.Fields.push_back(at);
+    at += 4;
+    for (size_t i = 0; i < c.FuncList.size(); ++i) {
+        s.Fields.push_back(at);
+        at += WrittenBody(kind, [&](TWriteGraphFile& w) { WriteEntry(w, i); }).size();
+    }
+    s.Fields.push_back(at);
+    at += 4;
+    for (const auto& label : c.MasterLabelList()) {
+        s.Fields.push_back(at);
+        at += WrittenBody(kind, [&](TWriteGraphFile& w) { label->WriteToGraphFile(w); }).size();
+    }
+    EXPECT_EQ(at, s.File.size() - 2) << "the sections add up to the body";
+    return s;
+}
+
+struct TMutationOutcome {
+    int Loaded = 0;
+    int Failed = 0;
+};
+
+// One damaged copy of Source: truncated, bytes changed, a count, size or tag overwritten
+// with a nasty value, bytes inserted or taken out; the sums are made right again (but for
+// some truncations) so that the body reader meets the damage.
+inline Bytes Mutate(const TMutationSource& source, std::mt19937& rng) {
+    static const int32_t nasty[] = {-1,  0,    1,     2,       3,         7,         8,   255,
+                                    256, 4096, 65535, 1 << 20, INT32_MAX, INT32_MIN, -100};
+    Bytes f = source.File;
+    const size_t bodyStart = 63, bodyEnd = f.size() - 2;
+    auto bodyOffset = [&] { return bodyStart + rng() % (bodyEnd - bodyStart); };
+    auto putInt32 = [&](size_t at, int32_t v) {
+        at = std::min(at, bodyEnd - 4);
+        for (int i = 0; i < 4; ++i)
+            f[at + i] = uint8_t(uint32_t(v) >> (8 * i));
+    };
+    switch (rng() % 6) {
+    case 0: // the body cut short anywhere, with a right trailer
+        f.resize(bodyStart + 1 + rng() % (bodyEnd - bodyStart) + 2);
+        break;
+    case 1: // a few bytes changed
+        for (int n = 1 + int(rng() % 4); n > 0; --n)
+            f[bodyOffset()] = uint8_t(rng());
+        break;
+    case 2: // a count or a tag overwritten
+        if (!source.Fields.empty()) {
+            putInt32(source.Fields[rng() % source.Fields.size()], nasty[rng() % std::size(nasty)]);
+            break;
+        }
+        [[fallthrough]];
+    case 3: // any four bytes overwritten with a nasty value
+        putInt32(bodyOffset(), nasty[rng() % std::size(nasty)]);
+        break;
+    case 4: { // bytes inserted or taken out
+        const size_t at = bodyOffset();
+        const size_t n = 1 + rng() % 8;
+        if (rng() % 2)
+            f.insert(f.begin() + std::ptrdiff_t(at), n, uint8_t(rng()));
+        else
+            f.erase(f.begin() + std::ptrdiff_t(at), f.begin() + std::ptrdiff_t(std::min(at + n, bodyEnd)));
+        break;
+    }
+    default: // a count or tag a little off
+        if (!source.Fields.empty()) {
+            const size_t at = source.Fields[rng() % source.Fields.size()];
+            f[at] = uint8_t(f[at] + (rng() % 2 ? 1 : -1));
+        }
+        break;
+    }
+    fixSums(f);
+    return f;
+}
+
+// Loads Iterations damaged copies of the sources into fresh controllers of kind C. Every
+// load must end in success or the load error; a loaded graph has its labels painted and
+// hit-tested, and some are saved again, so that nothing read can reach past what it owns.
+template <class C>
+TMutationOutcome LoadDamagedBodies(const std::vector<TMutationSource>& sources, uint32_t seed,
+                                   int iterations) {
+    TTempDir dir(TTempDir::MemoryBase());
+    const std::string file = dir.File("damaged.qxf"), again = dir.File("again.qxf");
+    std::mt19937 rng(seed);
+    TMutationOutcome outcome;
+    TScopedScriptedUiHook hook;
+    for (int i = 0; i < iterations; ++i) {
+        writeBytes(file, Mutate(sources[size_t(i) % sources.size()], rng));
+        hook->Clear();
+        C c;
+        TReadGraphFile reader;
+        if (!reader.OpenGraphFile(file, '.')) {
+            ++outcome.Failed;
+            continue;
+        }
+        if (!c.LoadFromFile(pf24bit, file, reader)) {
+            ++outcome.Failed;
+            EXPECT_FALSE(reader.IsFileOpen());
+            // The user has been told, or has given up mending a text in the repair dialog.
+            EXPECT_TRUE(!hook->Messages.empty() || !hook->ModalForms.empty()) << "iteration " << i;
+            EXPECT_TRUE(c.FuncList.empty() && c.MasterLabelList().empty()) << "iteration " << i;
+            continue;
+        }
+        // Saving waits for the disk, so only some loaded graphs are written back.
+        if (outcome.Loaded++ % 50 == 0) {
+            EXPECT_TRUE(c.SaveAs(again)) << "iteration " << i;
+        }
+        TPlotLabelsBuffer& labels = c.PlotLabelsBuffer();
+        std::lock_guard lock(labels.LabelBitmap());
+        labels.PaintDrawLables([](bool& stop) { stop = false; });
+        for (const auto& label : c.MasterLabelList())
+            (void)label->HitDistance(int(rng() % 100), int(rng() % 100));
+        if (::testing::Test::HasFailure()) break;
+    }
+    return outcome;
 }
 
 } // namespace bodytest

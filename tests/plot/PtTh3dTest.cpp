@@ -211,26 +211,49 @@ TEST(PlotController3DFile, VersionFourSavesLoadsAndSavesByteForByte) {
               functions.b);
 }
 
-TEST(PlotController3DFile, HandBuiltVersionsOneToThree) {
-    TScopedScriptedUiHook hook;
-    // Version 1: words, byte tags 0 and 1, the narrow records and the old label list.
-    ByteBuilder v1;
+namespace {
+
+// Version 1: words, byte tags 0 and 1, the narrow records and the old label list.
+TBodyWithFields body3DV1() {
+    TBodyWithFields t;
+    ByteBuilder& v1 = t.Body;
     v1.Append(BmpAttribsV1(50, 70));
     v1.Ext(10).Ext(20).Ext(-30).I16(int16_t(0xFFF6));
     v1.I32(0x00E0E0E0).U8(1).U8(0).U8(1).I32(0x808080).U8(1).U8(0).U8(1).U8(1).U8(0).U8(1).U8(1).U8(0);
     v1.FontV1("DejaVu Sans", 0x0000FF, 2, 11);
-    v1.I16(2);
-    v1.U8(0); // rotated curve
+    t.Field().I16(2);
+    t.Field().U8(0); // rotated curve
     v1.Zeros(4).Short("-1", 50).Short("2", 50).Ext(-1).Ext(2).U8(2);
     v1.Short("0", 50).Short("0", 50).Short("1", 50).Short("3", 50).Ext(0).Ext(0).Ext(1).Ext(3);
     v1.I16(8).I16(2).I16(10).I16(3).I32(0x0000FF).U8(1);
     ExprV1(v1, "X^2");
-    v1.U8(1); // surface
+    t.Field().U8(1); // surface
     v1.U8(2).Zeros(4).I32(0x00FF00).Short("-2", 50).Short("2", 50).Ext(-2).Ext(2).I16(5).I16(1);
     v1.Short("-3", 50).Short("3", 50).Ext(-3).Ext(3).I16(6).I16(2).U8(0);
     ExprV1(v1, "Y+Z");
-    v1.Append(LabelsV1());
-    auto c1 = LoadBody<TPlotThread3D>(1, GraphKind3D, v1.b);
+    t.Field().Append(LabelsV1());
+    return t;
+}
+
+// Versions 2 and 3: int32 sizes and counts, int32 tags, wider records.
+TBodyWithFields body3DV23(int version) {
+    TBodyWithFields t;
+    ByteBuilder& b = t.Body;
+    b.Append(BmpAttribsV2(45, 65));
+    b.Ext(10).Ext(20).Ext(-30).I32(25);
+    b.Append(settingsV2());
+    t.Field().I32(2);
+    t.Field().I32(Func3DKindRotate).Append(version == 2 ? rotateV2() : rotateV3());
+    t.Field().I32(Func3DKindSurface).Append(version == 2 ? surfaceV2() : surfaceV3());
+    t.Field().Append(LabelsV2());
+    return t;
+}
+
+} // namespace
+
+TEST(PlotController3DFile, HandBuiltVersionsOneToThree) {
+    TScopedScriptedUiHook hook;
+    auto c1 = LoadBody<TPlotThread3D>(1, GraphKind3D, body3DV1().Body.b);
     EXPECT_EQ(c1->BmpAttribs().Height, 50);
     EXPECT_EQ(c1->BmpAttribs().Width, 70);
     EXPECT_EQ(c1->ViewZoom().RotationZ, -30);
@@ -246,17 +269,9 @@ TEST(PlotController3DFile, HandBuiltVersionsOneToThree) {
     expectFunctions(*c1);
     ExpectLabelsV1(c1->MasterLabelList());
 
-    // Versions 2 and 3: int32 sizes and counts, int32 tags, wider records.
     for (int version : {2, 3}) {
         SCOPED_TRACE(version);
-        ByteBuilder b;
-        b.Append(BmpAttribsV2(45, 65));
-        b.Ext(10).Ext(20).Ext(-30).I32(25);
-        b.Append(settingsV2());
-        b.I32(2).I32(Func3DKindRotate).Append(version == 2 ? rotateV2() : rotateV3());
-        b.I32(Func3DKindSurface).Append(version == 2 ? surfaceV2() : surfaceV3());
-        b.Append(LabelsV2());
-        auto c = LoadBody<TPlotThread3D>(version, GraphKind3D, b.b);
+        auto c = LoadBody<TPlotThread3D>(version, GraphKind3D, body3DV23(version).Body.b);
         EXPECT_EQ(c->BmpAttribs().Width, 65);
         EXPECT_EQ(c->ViewZoom().Zoom, 25);
         EXPECT_FALSE(c->Settings().Y.ShowAxisLine);
@@ -267,6 +282,26 @@ TEST(PlotController3DFile, HandBuiltVersionsOneToThree) {
         ExpectLabelsV2(c->MasterLabelList());
     }
     EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
+}
+
+TEST(PlotController3DFile, DamagedBodiesEndInSuccessOrTheLoadError) {
+    TScopedScriptedUiHook quiet;
+    TPlotThread3D c;
+    c.SetBitmapAttributes(pf24bit, 40, 30);
+    addBothClasses(c);
+    c.BGPicture().Bitmap = MakePicture(4, 3);
+    c.MasterLabelList() = AllSevenLabels();
+    const TMutationSource saved = SavedWithFields(c, GraphKind3D, [&](TWriteGraphFile& w, size_t i) {
+        dynamic_cast<const TBaseFunc3DObj&>(*c.FuncList[i]).WriteToFile(w);
+    });
+    std::vector<TMutationSource> sources = {saved, body3DV1().Frame(1, GraphKind3D),
+                                            body3DV23(2).Frame(2, GraphKind3D),
+                                            body3DV23(3).Frame(3, GraphKind3D)};
+    const TMutationOutcome outcome = LoadDamagedBodies<TPlotThread3D>(sources, 3303, 10000);
+    EXPECT_EQ(outcome.Loaded + outcome.Failed, 10000);
+    std::printf("damaged 3D bodies: %d loaded, %d refused\n", outcome.Loaded, outcome.Failed);
+    EXPECT_GT(outcome.Loaded, 500) << "most damage to values still loads";
+    EXPECT_GT(outcome.Failed, 2000);
 }
 
 TEST(PlotController3DFile, UnknownFunctionTagsFailTheLoad) {
