@@ -20,6 +20,7 @@ namespace {
 void addBothClasses(TPlotThread3D& c) {
     auto rotate = std::make_unique<TFuncRotateObj>();
     rotate->Func->SetExpression("X^2");
+    EXPECT_TRUE(rotate->Func->CompileMathFunc());
     rotate->LoBoundStr = "-1";
     rotate->LoBound = ExactMathValue(-1);
     rotate->RotationAxis = RotateAboutY;
@@ -29,6 +30,7 @@ void addBothClasses(TPlotThread3D& c) {
     auto surface = std::make_unique<TFunc3DObj>();
     surface->Func->SetDependentVar(dvX);
     surface->Func->SetExpression("Y*Z");
+    EXPECT_TRUE(surface->Func->CompileMathFunc());
     surface->Var2Lines = 7;
     surface->LimitTo700 = true;
     surface->FuncColor = 0x00FF00;

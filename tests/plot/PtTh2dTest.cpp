@@ -1,0 +1,389 @@
+// The 2D controller: its caption and colours, a graph drawn through it, and its graph file
+// body: tags, the pending view saved, a version-4 graph saved, loaded and saved byte for
+// byte, hand-built bodies of versions 1 to 3, the two load messages, damaged bodies.
+#include "ControllerTestSupport.h"
+#include "GraphBodyBytes.h"
+
+#include "model/RecordValues.h"
+#include "model/func2d.h"
+#include "model/funcpara.h"
+#include "platform/ScriptedUiHook.h"
+#include "plot/PtTh2d.h"
+
+#include <gtest/gtest.h>
+
+using namespace plottest;
+using namespace bodytest;
+
+namespace {
+
+std::unique_ptr<TFunc2DObj> function2D(const std::string& text, TColor color) {
+    auto f = std::make_unique<TFunc2DObj>();
+    f->Func.SetExpression(text);
+    EXPECT_TRUE(f->Func.CompileMathFunc()) << text;
+    f->FuncColor = color;
+    return f;
+}
+
+// A function with bounds, options and a special-values row of each kind, and a curve.
+void addBothClasses(TPlotThread2D& c) {
+    auto f = function2D("1/X", 0x0000FF);
+    f->LoBoundStr = "-3";
+    f->LoBound = ExactMathValue(-3);
+    f->LoBoundEmpty = false;
+    f->AsymFixUp = true;
+    f->LineWidth = 2;
+    auto single = std::make_unique<TFunc2DSpecialItem>();
+    single->FirstStr = "0";
+    single->FirstValue = ExactMathValue(0);
+    single->AtBehavior = sbAtUndefined;
+    f->SpecialValues.Items.push_back(std::move(single));
+    auto series = std::make_unique<TFunc2DSpecialItem>();
+    series->Kind = skSeriesFunc;
+    series->FirstStr = "1";
+    series->FirstValue = ExactMathValue(1);
+    series->SecondStr = "2";
+    series->SecondValue = ExactMathValue(2);
+    series->EndStr = "5";
+    series->EndValue = ExactMathValue(5);
+    series->ValueCount = 5;
+    series->FuncStr = "X*2";
+    series->LeftBehavior = sbNotContinuous;
+    f->SpecialValues.Items.push_back(std::move(series));
+    c.AddFunction(std::move(f));
+    auto curve = std::make_unique<TFuncParametricObj>();
+    curve->FuncX.SetExpression("COS(T)");
+    curve->FuncY.SetExpression("SIN(T)");
+    EXPECT_TRUE(curve->FuncX.CompileMathFunc() && curve->FuncY.CompileMathFunc());
+    curve->Samples = 400;
+    curve->FuncColor = 0x00FF00;
+    c.AddFunction(std::move(curve));
+}
+
+TBodyWithFields body2DV1(long double centreX) {
+    TBodyWithFields t;
+    ByteBuilder& b = t.Body;
+    b.Append(BmpAttribsV1(60, 80));
+    b.Ext(50).Ext(centreX).Ext(-3);
+    b.U8(1).I32(0x0000FF).I16(2).U8(1).I32(0x00F0F0F0).U8(1).Short("1/2", 50).Ext(0.5L).I32(0x00FF00).I16(7);
+    b.U8(0).I16(3);
+    b.FontV1("DejaVu Sans", 0x000080, 0, 12);
+    t.Field().I16(1);
+    b.Zeros(4).Short("-2", 50).Short("", 50).U8(0).U8(1).Ext(-2).Ext(0).U8(1).I32(0x800000).I16(3);
+    ExprV1(b, "X^2");
+    t.Field().Append(LabelsV1());
+    return t;
+}
+
+// One axis block of the version-2 settings record (60 bytes).
+ByteBuilder& axisV2(ByteBuilder& b, uint8_t tickType, int32_t tickLength) {
+    b.U8(1).U8(1).Ext(0).U8(1).Ext(0).I32(0).I32(1).U8(0).U8(tickType).I32(0).Ext(1);
+    return b.I32(tickLength).U8(2).U8(1).U8(0).U8(1).U8(0).I32(1);
+}
+// One axis block of the version-3 settings record (111 bytes).
+ByteBuilder& axisV3(ByteBuilder& b, uint8_t tickType, int32_t tickLength) {
+    b.U8(1).U8(1).PackedEmpty().U8(1).PackedEmpty().I32(0).I32(1).U8(0).U8(tickType).I32(0).PackedExact(1, 1);
+    return b.I32(tickLength).U8(2).U8(1).U8(0).U8(1).U8(0).I32(1);
+}
+
+TBodyWithFields body2DV23(int version) {
+    TBodyWithFields t;
+    ByteBuilder& b = t.Body;
+    b.Append(BmpAttribsV2(55, 75));
+    b.Ext(40).Ext(30).Ext(100).Ext(-50);
+    if (version == 2) {
+        axisV2(axisV2(b, tkGridLines, 6), tkNone, 4);
+    } else {
+        axisV3(axisV3(b, tkGridLines, 6), tkNone, 4);
+    }
+    b.I32(0x00E8E8E8);
+    for (const char* s : {"", "", "1", "", "", "1/4"})
+        b.Str(s);
+    b.Font("DejaVu Sans", 0, 0, 9).Font("DejaVu Sans", 0, 1, 10);
+    t.Field().I32(version == 2 ? 1 : 2);
+    if (version == 3) t.Field().I32(Func2DKindFunction);
+    if (version == 2) {
+        b.U8(0).U8(1).Ext(-2).Ext(0).U8(1).U8(1).I32(0x800000).I32(3).Str("-2").Str("");
+        t.Field().I32(2).Str("0").Str("1/3"); // two single values
+        t.Field().I32(1).Zeros(10);
+    } else {
+        b.U8(0).U8(1).PackedExact(-2, 1).PackedEmpty().U8(1).U8(1).I32(0x800000).I32(3).Str("-2").Str("");
+        t.Field().I32(1);
+        b.PackedExact(1, 1)
+            .PackedExact(2, 1)
+            .PackedExact(5, 1)
+            .U8(sbNotContinuous)
+            .U8(0)
+            .U8(0)
+            .I32(5)
+            .U8(skSeries);
+        b.Str("1").Str("2").Str("5").Str("");
+    }
+    b.Str("X^2");
+    if (version == 3) {
+        t.Field().I32(Func2DKindParametric);
+        b.PackedExact(0, 1).PackedExact(3, 1).I32(300).I32(0x00FF00).I32(2).Str("0").Str("3");
+        b.Str("COS(T)").Str("SIN(T)");
+    }
+    t.Field().Append(LabelsV2());
+    return t;
+}
+
+void expectFunctionV1V2V3(const TFunc2DObj& f, int version) {
+    EXPECT_EQ(f.Func.GetExpression(), "X^2");
+    EXPECT_EQ(f.LoBoundStr, "-2");
+    expectExact(f.LoBound, -2, 1);
+    EXPECT_TRUE(f.HiBoundEmpty);
+    EXPECT_TRUE(f.AsymFixUp);
+    EXPECT_EQ(f.ExtraUndefAccuracy, version > 1);
+    EXPECT_EQ(f.FuncColor, 0x800000u);
+    EXPECT_EQ(f.LineWidth, 3);
+}
+
+} // namespace
+
+TEST(PlotController2D, CaptionAndColours) {
+    TPlotThread2D c;
+    std::string s;
+    c.GetCaption(s);
+    EXPECT_EQ(s, "2D Cartesian");
+    c.AddFunction(function2D("X", 0xFF0000));
+    c.Settings().BackColor = 0x0000FF;
+    EXPECT_EQ(c.NextFunctionColor(), 0x008000u) << "green";
+    c.ClearFunctions();
+    c.Settings().BackColor = 0xFFFFFF;
+    for (int i = 0; i < 20; ++i) {
+        if (i % 2) {
+            auto curve = std::make_unique<TFuncParametricObj>();
+            curve->FuncColor = DefaultFunctionColors[size_t(i % 15)];
+            c.AddFunction(std::move(curve));
+        } else {
+            c.AddFunction(function2D("X", DefaultFunctionColors[size_t(i % 15)]));
+        }
+    }
+    EXPECT_EQ(c.NextFunctionColor(), 0x008080u) << "olive";
+    c.FuncList.insert(c.FuncList.begin(), nullptr);
+    EXPECT_EQ(AssertionOf([&] { c.IsColorAlreadyInUse(0x123456); }),
+              "nil in FuncList in function function function TPlotThread2D.IsColorAlreadyInUse");
+}
+
+TEST(ThreadController2D, ReplotDrawsTheFunctionsWithTheirLabels) {
+    TScopedScriptedUiHook hook;
+    TPlotThread2D c;
+    c.SetBitmapAttributes(pf32bit, 101, 81);
+    c.AddFunction(function2D("X", 0x0000FF));
+    auto box = std::make_unique<TDrawInclosedShape>(lkRectangle);
+    box->P1 = {5, 60};
+    box->P2 = {25, 75};
+    box->BrushColor = 0x00FF00;
+    box->BrushStyle = 0;
+    c.MasterLabelList().push_back(std::move(box));
+    c.CopyLabelsToBuffer(-1);
+    TEventLog log;
+    log.Hook(c);
+    c.Replot();
+    PumpUntilIdle(c);
+    ASSERT_NE(log.Picture, nullptr);
+    EXPECT_EQ(log.Picture->Pixel(50 + 35, 40 - 35), 0x0000FFu) << "y = x at x = 1";
+    EXPECT_EQ(log.Picture->Pixel(15, 68), 0x00FF00u) << "the label over the graph";
+    EXPECT_EQ(log.Picture->Pixel(15, 10), 0xFFFFFFu);
+
+    // A new colour only in the settings reaches the picture's background.
+    c.Settings().BackColor = 0x00C0C0C0;
+    c.Settings().Changed = true;
+    c.Replot();
+    PumpUntilIdle(c);
+    EXPECT_EQ(log.Picture->Pixel(15, 10), 0x00C0C0C0u);
+    EXPECT_EQ(c.PlotLabelsBuffer().Context().BackgroundColor, 0x00C0C0C0u);
+    EXPECT_EQ(log.Count("error: Floating point divide-by-zero error"), 0);
+}
+
+TEST(PlotController2DFile, FunctionAndCurveAreTaggedAndKeepTheirOrder) {
+    TScopedScriptedUiHook hook;
+    TPlotThread2D c;
+    c.SetBitmapAttributes(pf24bit, 40, 30);
+    addBothClasses(c);
+    const Bytes body = BodyOf(SavedFile(c));
+    ByteBuilder functions;
+    functions.I32(2).I32(Func2DKindFunction);
+    functions.Append(WrittenBody(GraphKind2D, [&](TWriteGraphFile& w) {
+        dynamic_cast<const TFunc2DObj&>(*c.FuncList[0]).WriteToFile(w);
+    }));
+    functions.I32(Func2DKindParametric);
+    functions.Append(WrittenBody(GraphKind2D, [&](TWriteGraphFile& w) {
+        dynamic_cast<const TFuncParametricObj&>(*c.FuncList[1]).WriteToFile(w);
+    }));
+    EXPECT_NE(std::search(body.begin(), body.end(), functions.b.begin(), functions.b.end()), body.end());
+
+    // The pending view is saved even when no run has taken it yet.
+    c.ViewZoom().ZoomX = 50;
+    c.ViewZoom().Changed = true;
+    TTempDir dir;
+    ASSERT_TRUE(c.SaveAs(dir.File("g.qxf")));
+    TPlotThread2D back;
+    ASSERT_TRUE(LoadGraph(back, dir.File("g.qxf")));
+    EXPECT_EQ(back.ViewZoom().ZoomX, 50);
+    ASSERT_EQ(back.FuncList.size(), 2u);
+    EXPECT_NE(dynamic_cast<const TFunc2DObj*>(back.FuncList[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<const TFuncParametricObj*>(back.FuncList[1].get()), nullptr);
+    EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
+}
+
+TEST(PlotController2DFile, VersionFourSavesLoadsAndSavesByteForByte) {
+    TScopedScriptedUiHook hook;
+    TPlotThread2D c;
+    c.SetBitmapAttributes(pf24bit, 40, 30);
+    addBothClasses(c);
+    c.BGPicture().Bitmap = MakePicture(9, 4);
+    c.BGPicture().Placement = bgStretch;
+    c.ViewZoom().ZoomY = 12;
+    c.ViewZoom().CenterX = -7.25L;
+    c.Settings().X.TickType = tkGridLines;
+    c.Settings().Y.LabelFormat = nfScientific;
+    c.Settings().YLabelFont.Size = 13;
+    c.MasterLabelList() = AllSevenLabels();
+    ExpectSaveLoadSave(c);
+    EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
+}
+
+TEST(PlotController2DFile, HandBuiltVersionsOneToThree) {
+    TScopedScriptedUiHook hook;
+    auto c1 = LoadBody<TPlotThread2D>(1, GraphKind2D, body2DV1(-70).Body.b);
+    EXPECT_EQ(c1->BmpAttribs().Width, 80);
+    EXPECT_EQ(c1->ViewZoom().ZoomX, 50);
+    EXPECT_EQ(c1->ViewZoom().ZoomY, 50);
+    EXPECT_EQ(c1->ViewZoom().CenterX, -70);
+    const TSetting2DObj& s1 = c1->Settings();
+    EXPECT_EQ(s1.BackColor, 0x00F0F0F0u);
+    for (const TSetting2DAxis* axis : {&s1.X, &s1.Y}) {
+        EXPECT_EQ(axis->AxisColor, 0x0000FFu);
+        EXPECT_EQ(axis->AxisWidth, 2);
+        EXPECT_EQ(axis->TickType, tkTickMarks);
+        EXPECT_EQ(axis->TickIncStr, "1/2");
+        expectExact(axis->TickInc, 1, 2);
+        EXPECT_EQ(axis->TickLength, 7);
+        EXPECT_FALSE(axis->ShowTickLabels);
+        EXPECT_EQ(axis->DecimalPlaces, 3);
+        EXPECT_TRUE(axis->LoLimitEmpty);
+    }
+    EXPECT_EQ(s1.YLabelFont.Size, 12);
+    ASSERT_EQ(c1->FuncList.size(), 1u);
+    expectFunctionV1V2V3(dynamic_cast<const TFunc2DObj&>(*c1->FuncList[0]), 1);
+    ExpectLabelsV1(c1->MasterLabelList());
+
+    for (int version : {2, 3}) {
+        SCOPED_TRACE(version);
+        auto c = LoadBody<TPlotThread2D>(version, GraphKind2D, body2DV23(version).Body.b);
+        EXPECT_EQ(c->BmpAttribs().Height, 55);
+        EXPECT_EQ(c->ViewZoom().ZoomY, 30);
+        EXPECT_EQ(c->ViewZoom().CenterY, -50);
+        EXPECT_EQ(c->Settings().X.TickType, tkGridLines);
+        EXPECT_EQ(c->Settings().Y.TickLength, 4);
+        EXPECT_EQ(c->Settings().Y.TickIncStr, "1/4");
+        EXPECT_EQ(c->Settings().YLabelFont.Size, 10);
+        ASSERT_EQ(c->FuncList.size(), version == 2 ? 1u : 2u);
+        const auto& f = dynamic_cast<const TFunc2DObj&>(*c->FuncList[0]);
+        expectFunctionV1V2V3(f, version);
+        ASSERT_EQ(f.SpecialValues.Items.size(), version == 2 ? 2u : 1u);
+        if (version == 2) {
+            EXPECT_EQ(f.SpecialValues.Items[1]->FirstStr, "1/3");
+        } else {
+            EXPECT_EQ(f.SpecialValues.Items[0]->Kind, skSeries);
+            EXPECT_EQ(f.SpecialValues.Points.size(), 5u);
+            const auto& curve = dynamic_cast<const TFuncParametricObj&>(*c->FuncList[1]);
+            EXPECT_EQ(curve.FuncY.GetExpression(), "SIN(T)");
+            EXPECT_EQ(curve.Samples, 300);
+            expectExact(curve.HiBound, 3, 1);
+        }
+        ExpectLabelsV2(c->MasterLabelList());
+    }
+    EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
+}
+
+TEST(PlotController2DFile, TheTwoMessagesOfALoad) {
+    // A first-version view centre beyond the old range is moved, and said so once.
+    {
+        TScopedScriptedUiHook hook;
+        auto c = LoadBody<TPlotThread2D>(1, GraphKind2D, body2DV1(250000).Body.b);
+        EXPECT_EQ(c->ViewZoom().CenterX, 100000);
+        EXPECT_EQ(
+            hook->MessageTexts(),
+            std::vector<std::string>{"The graph view center has been changed for compatibility reasons."});
+    }
+    // Special values that cannot be calculated, in two functions: one message, and only
+    // from version 3 on.
+    for (int version : {3, 4}) {
+        TScopedScriptedUiHook hook;
+        TBodyWithFields t;
+        ByteBuilder& b = t.Body;
+        b.Append(BmpAttribsV2(30, 40));
+        if (version == 4) b.I32(0xFFFFFF).U8(0).I32(0);
+        b.Ext(35).Ext(35).Ext(0).Ext(0);
+        axisV3(axisV3(b, 1, 5), 1, 5).I32(0xFFFFFF);
+        for (const char* s : {"", "", "1", "", "", "1"})
+            b.Str(s);
+        b.Font("DejaVu Sans", 0, 0, 8).Font("DejaVu Sans", 0, 0, 8);
+        b.I32(2);
+        for (int i = 0; i < 2; ++i) {
+            b.I32(Func2DKindFunction)
+                .U8(1)
+                .U8(1)
+                .PackedEmpty()
+                .PackedEmpty()
+                .U8(0)
+                .U8(0)
+                .I32(0)
+                .I32(1)
+                .Str("")
+                .Str("");
+            b.I32(1).PackedExact(1, 1).PackedExact(1, 1).PackedExact(5, 1).U8(0).U8(0).U8(0).I32(1).U8(
+                skSeries);
+            b.Str("1").Str("1").Str("5").Str("").Str("X");
+        }
+        b.I32(0);
+        auto c = LoadBody<TPlotThread2D>(version, GraphKind2D, b.b);
+        EXPECT_EQ(c->FuncList.size(), 2u);
+        EXPECT_EQ(hook->MessageTexts(),
+                  std::vector<std::string>{"An error occured while calculating 2D function special values."});
+        EXPECT_EQ(hook->Messages[0].Type, mtError);
+    }
+}
+
+TEST(PlotController2DFile, UnknownFunctionTagFailsTheLoad) {
+    TScopedScriptedUiHook hook;
+    TBodyWithFields t = body2DV23(3);
+    Bytes body = t.Body.b;
+    const size_t tagAt = t.Fields[1];
+    body[tagAt] = 3;
+    bool loaded = true;
+    auto c = LoadBody<TPlotThread2D>(3, GraphKind2D, body, &loaded);
+    EXPECT_FALSE(loaded);
+    EXPECT_TRUE(c->FuncList.empty());
+    EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error loading file"});
+}
+
+TEST(PlotController2DFile, DamagedBodiesEndInSuccessOrTheLoadError) {
+    TScopedScriptedUiHook quiet;
+    TPlotThread2D c;
+    c.SetBitmapAttributes(pf24bit, 40, 30);
+    addBothClasses(c);
+    c.BGPicture().Bitmap = MakePicture(4, 3);
+    c.MasterLabelList() = AllSevenLabels();
+    const TMutationSource saved = SavedWithFields(c, GraphKind2D, [&](TWriteGraphFile& w, size_t i) {
+        if (const auto* f = dynamic_cast<const TFunc2DObj*>(c.FuncList[i].get())) {
+            w.WriteInteger(Func2DKindFunction);
+            f->WriteToFile(w);
+        } else {
+            w.WriteInteger(Func2DKindParametric);
+            dynamic_cast<const TFuncParametricObj&>(*c.FuncList[i]).WriteToFile(w);
+        }
+    });
+    const std::vector<TMutationSource> sources = {saved, body2DV1(-70).Frame(1, GraphKind2D),
+                                                  body2DV23(2).Frame(2, GraphKind2D),
+                                                  body2DV23(3).Frame(3, GraphKind2D)};
+    const TMutationOutcome outcome = LoadDamagedBodies<TPlotThread2D>(sources, 2202, 10000);
+    EXPECT_EQ(outcome.Loaded + outcome.Failed, 10000);
+    std::printf("damaged 2D bodies: %d loaded, %d refused\n", outcome.Loaded, outcome.Failed);
+    EXPECT_GT(outcome.Loaded, 500);
+    EXPECT_GT(outcome.Failed, 2000);
+}
