@@ -22,8 +22,8 @@
 #include <random>
 #include <string>
 #include <thread>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 

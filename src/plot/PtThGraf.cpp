@@ -108,6 +108,7 @@ void TPlotThreadGraph::StartGraphDrawing() {
     ReapRetired(false);
     const std::string oldError = StopAndFree(graphThread_);
     if (!oldError.empty()) DoError(oldError);
+    if (graphThread_) return; // an error handler started one meanwhile
     auto worker = std::make_unique<TGraphDrawingThread>();
     TGraphDrawingThread* w = worker.get();
     w->OnDone = [this](TGraphDrawingThread& done) { OnGraphThreadDone(done); };

@@ -147,6 +147,9 @@ void TPlotThread::RestartLabelThread() {
     ReapRetired(false);
     const std::string oldError = StopAndFree(labelThread_);
     if (!oldError.empty()) DoError(oldError);
+    // A graph run that ended during the wait has started a label run of its own; it paints
+    // the same mirror.
+    if (labelThread_) return;
     auto worker = std::make_unique<TLabelDrawingThread>();
     TLabelDrawingThread* w = worker.get();
     w->LabelsBuffer = fPlotLabelsBuffer_.get();

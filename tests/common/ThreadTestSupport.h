@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 
 namespace threadtest {
@@ -34,5 +36,43 @@ template <typename Pred> bool eventually(Pred pred, std::chrono::milliseconds li
     }
     return true;
 }
+
+} // namespace threadtest
+
+namespace threadtest {
+
+// Ends the test program with a failure when it is still alive after the limit: for tests
+// whose waits are inside the code under test and cannot take a time limit themselves.
+class TWatchdog {
+public:
+    explicit TWatchdog(std::chrono::seconds limit, const char* what) : what_(what) {
+        thread_ = std::thread([this, limit] {
+            std::unique_lock lock(mutex_);
+            if (cv_.wait_for(lock, limit, [this] { return done_; })) return;
+            std::fprintf(stderr,
+                         "%s still running after the time limit (deadlock?); ending the test program.\n",
+                         what_);
+            std::fflush(stderr);
+            std::_Exit(1);
+        });
+    }
+    ~TWatchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+    }
+    TWatchdog(const TWatchdog&) = delete;
+    TWatchdog& operator=(const TWatchdog&) = delete;
+
+private:
+    const char* what_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    std::thread thread_;
+};
 
 } // namespace threadtest
