@@ -9,9 +9,11 @@
 #include "model/RecordValues.h"
 #include "model/func2d.h"
 #include "model/func3dobj.h"
+#include "model/funcpolr.h"
 #include "platform/ScriptedUiHook.h"
 #include "plot/PtTh2d.h"
 #include "plot/PtTh3d.h"
+#include "plot/PtThPolr.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +71,27 @@ const std::vector<TKind>& kinds() {
          [](TPlotThreadFuncList& c, int view) {
              auto& k = static_cast<TPlotThread2D&>(c);
              k.ViewZoom().ZoomX = 30 + view % 11;
+             k.ViewZoom().Changed = true;
+         }},
+        {"polar",
+         [] {
+             auto c = std::make_unique<TPlotThreadPolar>();
+             auto f = std::make_unique<TFuncPolarObj>();
+             f->Func.SetExpression("1+THETA/20");
+             f->Func.CompileMathFunc();
+             f->Samples = 300;
+             f->FuncColor = 0x0000FF;
+             c->AddFunction(std::move(f));
+             return std::unique_ptr<TPlotThreadFuncList>(std::move(c));
+         },
+         [](TPlotThreadFuncList& c, TColor color) {
+             auto& k = static_cast<TPlotThreadPolar&>(c);
+             k.Settings().BackColor = color;
+             k.Settings().Changed = true;
+         },
+         [](TPlotThreadFuncList& c, int view) {
+             auto& k = static_cast<TPlotThreadPolar&>(c);
+             k.ViewZoom().Zoom = 25 + view % 11;
              k.ViewZoom().Changed = true;
          }},
         {"3D",
