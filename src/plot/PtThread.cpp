@@ -108,6 +108,7 @@ void TPlotThread::DoAssignFieldObjects() {
 }
 
 void TPlotThread::SetBitmapAttributes(int ColorDepth, int Width, int Height) {
+    if (IsBusy()) StopDrawingAndWait(); // both buffers change under the workers' feet otherwise
     bmpAttribs_->PixelFormat = static_cast<uint8_t>(ColorDepth);
     bmpAttribs_->Width = Width;
     bmpAttribs_->Height = Height;
@@ -220,15 +221,16 @@ void TPlotThread::Replot(const std::function<void()>& ApplyToPicture) {
         StopDrawingAndWait();
     else
         StopGraphDrawingAndWait();
-    if (ApplyToPicture) ApplyToPicture();
     try {
+        if (ApplyToPicture) ApplyToPicture();
         ModifyAndAssignFields();
+        StartGraphDrawing();
     } catch (...) {
-        // The model could not take the changes; the picture keeps what it shows.
+        // The model could not take the changes, or no worker could be made: the picture
+        // keeps what it shows, and the user reads why.
         DoError(CurrentDrawingErrorText("Replot"));
-        return;
+        UpdateRunningState();
     }
-    StartGraphDrawing();
 }
 
 // ---- Events ----
