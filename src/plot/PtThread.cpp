@@ -175,8 +175,11 @@ void TPlotThread::OnLabelThreadDone(TLabelDrawingThread& Worker) {
 }
 
 void TPlotThread::RequestLabelRedraw() {
-    if (IsLabelThreadRunning())
-        redrawPending_ = true; // the running worker delivers first, then runs once more
+    // A running worker delivers first, then runs once more. One that was told to stop
+    // without a wait (SignalStopDrawing) never delivers, so a request left pending on it
+    // would be lost: it is replaced at once.
+    if (IsLabelThreadRunning() && !labelThread_->Terminated())
+        redrawPending_ = true;
     else
         RestartLabelThread();
 }

@@ -188,6 +188,26 @@ TEST(ThreadController, StopDrawingDropsAPictureAlreadyOnItsWayToTheWindow) {
     }
 }
 
+TEST(ThreadController, ARedrawAfterAStopSignalIsNotLost) {
+    // The main window signals every graph to stop when it closes; a close the user cancels
+    // leaves the windows open with workers told to stop that will never report.
+    TEventLog log;
+    auto probe = std::make_shared<TLabelProbe>();
+    TGate gate;
+    probe->OnDraw = [&](int) { gate.Pass(); };
+    auto c = MakeFakeController(1, probe);
+    c->RestartLabelThread();
+    ASSERT_TRUE(eventually([&] { return gate.Inside(); }));
+    c->SignalStopDrawing();
+    gate.Release();
+    probe->OnDraw = nullptr;
+    log.Hook(*c);
+    c->Replot(); // the graph run ends with a request for the labels
+    PumpUntilIdle(*c);
+    EXPECT_EQ(log.Count("picture"), 1);
+    EXPECT_EQ(log.Events().back(), "end");
+}
+
 TEST(ThreadController, StopsReportTheErrorOfTheWorkerTheyStopped) {
     TLogCapture quiet;
     TEventLog log;
