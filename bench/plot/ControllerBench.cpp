@@ -92,6 +92,23 @@ void BM_StopDrawingAndWaitWhileDrawing(benchmark::State& state) {
 }
 BENCHMARK(BM_StopDrawingAndWaitWhileDrawing)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(300);
 
+// The controller's own share of a replot: nothing runs, so nothing is waited for; what is
+// left is applying the view and starting the worker.
+void BM_ReplotWhenIdle(benchmark::State& state) {
+    auto c = tenFunctionGraph();
+    c->Replot();
+    for (auto _ : state) {
+        state.PauseTiming();
+        c->StopDrawingAndWait();
+        c->ViewZoom().CenterX += 1;
+        c->ViewZoom().Changed = true;
+        state.ResumeTiming();
+        c->Replot();
+    }
+    c->StopDrawingAndWait();
+}
+BENCHMARK(BM_ReplotWhenIdle)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(300);
+
 // The ten functions drawn whole, as a reference for the figures above.
 void BM_TenFunctionRunThroughTheController(benchmark::State& state) {
     auto c = tenFunctionGraph();
