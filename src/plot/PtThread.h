@@ -119,10 +119,12 @@ public:
     // for, so nothing of this controller is delivered or fired during the waits.
     void StopDrawingAndWait();
 
-    // Redraw after an edit: stops what the changes touch (both workers when bitmap
-    // attributes or the background colour change, else the graph worker), lets the
-    // picture apply the new attributes (ApplyToPicture, may be empty), copies the pending
-    // objects into the model and starts a graph run.
+    // Redraw after an edit (the picture control calls it after every dialog or command that
+    // changed the graph): stops what the changes touch (both workers when bitmap attributes
+    // or the background colour change, else the graph worker), lets the picture apply the
+    // new attributes to itself (ApplyToPicture, may be empty; the place to drop labels that
+    // fell off a shrunk picture and CopyLabelsToBuffer), copies the pending objects into the
+    // model and starts a graph run. A failure on the way is reported through OnError.
     void Replot(const std::function<void()>& ApplyToPicture = nullptr);
 
     void UpdateRunningState();
