@@ -94,8 +94,9 @@ void TPlotGraph::SetBackgroundBitmap(TBitmap* Bitmap, int ColorDepth) {
     QX_ASSERT(Bitmap != nullptr, "Nil pointer in set bitmap background");
     checkColorDepth(ColorDepth);
     if (!backgroundBitmap_) backgroundBitmap_ = std::make_unique<TBitmap>();
-    std::lock_guard backgroundLock(*backgroundBitmap_);
+    // The plot bitmap first, as a drawing run takes them: one order for every caller.
     std::lock_guard plotLock(*plotBitmap_);
+    std::lock_guard backgroundLock(*backgroundBitmap_);
     std::lock_guard sourceLock(*Bitmap);
     TBitmap& background = prepareBackgroundBitmap(ColorDepth);
     background.SetHeight(Bitmap->Height());
@@ -116,8 +117,9 @@ void TPlotGraph::SetBackgroundJPEG(const TJPEGImage* JPEG, int ColorDepth) {
             throw EConvertError("The background picture could not be decoded: " + decodeError);
     }
     if (!backgroundBitmap_) backgroundBitmap_ = std::make_unique<TBitmap>();
-    std::lock_guard backgroundLock(*backgroundBitmap_);
+    // The plot bitmap first, as a drawing run takes them: one order for every caller.
     std::lock_guard plotLock(*plotBitmap_);
+    std::lock_guard backgroundLock(*backgroundBitmap_);
     TBitmap& background = prepareBackgroundBitmap(ColorDepth);
     background.SetHeight(decoded.Height());
     background.SetWidth(decoded.Width());
