@@ -211,9 +211,11 @@ void TBrushGroup::Store(TShapeStyleValues& values) const {
     values.BrushColor = Color.Sample->SampleColor();
 }
 
-TPointGroup::TPointGroup(QWidget* parent, const QString& title)
+TPointGroup::TPointGroup(QWidget* parent, const QString& title, const char* xName, const char* yName)
     : Box(MakeGroupBox(title, parent)), X(MakeSpinEdit(Box, -100, 100, 0)),
       Y(MakeSpinEdit(Box, -100, 100, 0)) {
+    X->setObjectName(xName);
+    Y->setObjectName(yName);
     TFormRows rows(Box);
     rows.AddRow("X", X);
     rows.AddRow("Y", Y);
@@ -224,6 +226,14 @@ void TPointGroup::Load(const TPoint& value, const TSpinRange& xRange, const TSpi
     Y->setRange(yRange.Min, yRange.Max);
     X->setValue(value.X);
     Y->setValue(value.Y);
+}
+
+void TPointGroup::LoadOnBitmap(const TPoint& value, const TPoint& stored, int width, int height) {
+    Load(value, CoordSpinRange(value.X, stored.X, width), CoordSpinRange(value.Y, stored.Y, height));
+}
+
+void TPointGroup::LoadOrigin(const TPoint& value) {
+    Load(value, OriginSpinRange(value.X), OriginSpinRange(value.Y));
 }
 
 TPoint TPointGroup::Value() const {

@@ -62,15 +62,20 @@ struct TBrushGroup {
     void Store(TShapeStyleValues& values) const;
 };
 
-// A point in bitmap pixels: a group with an X and a Y spin edit.
+// A point in bitmap pixels: a group with an X and a Y spin edit, which carry the object
+// names xName and yName.
 struct TPointGroup {
-    TPointGroup(QWidget* parent, const QString& title);
+    TPointGroup(QWidget* parent, const QString& title, const char* xName, const char* yName);
     QGroupBox* Box;
     QSpinBox* X;
     QSpinBox* Y;
 
     // Sets the limits first, so that the value is never clamped.
     void Load(const TPoint& value, const TSpinRange& xRange, const TSpinRange& yRange);
+    // Load in the ranges of a label point stored at stored on a width x height bitmap.
+    void LoadOnBitmap(const TPoint& value, const TPoint& stored, int width, int height);
+    // Load in the fixed ranges of a free-hand or text origin.
+    void LoadOrigin(const TPoint& value);
     TPoint Value() const;
 };
 

@@ -9,10 +9,9 @@
 
 TFloodFillDlg::TFloodFillDlg(const TDrawFloodFill& FloodFill, const TLabelBmpAttribs& BmpAttribs)
     : TDialogBase(nullptr, LabelModifyHelpContext), Brush(this, "Brush Attributes", BrushStylesFill),
-      Location(this, "Location Point (Bitmap Pixels)"), Buttons(MakeDialogButtons(*this)) {
+      Location(this, "Location Point (Bitmap Pixels)", "EPointX", "EPointY"),
+      Buttons(MakeDialogButtons(*this)) {
     setWindowTitle("Edit Flood Fill Label");
-    Location.X->setObjectName("EPointX");
-    Location.Y->setObjectName("EPointY");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Brush.Box);
     layout->addWidget(Location.Box);

@@ -8,11 +8,10 @@
 
 TFreeHandDlg::TFreeHandDlg(const TDrawFreeHand& FreeHand, const TLabelBmpAttribs& BmpAttribs)
     : TDialogBase(nullptr, LabelModifyHelpContext), Pen(this, PenStylesLine),
-      Brush(this, "Brush Color", BrushStylesLine), Origin(this, "Origin Point (Bitmap Pixels)"),
-      Buttons(MakeDialogButtons(*this)), freeHand_(FreeHand), bmpAttribs_(BmpAttribs) {
+      Brush(this, "Brush Color", BrushStylesLine),
+      Origin(this, "Origin Point (Bitmap Pixels)", "EOriginX", "EOriginY"), Buttons(MakeDialogButtons(*this)),
+      freeHand_(FreeHand), bmpAttribs_(BmpAttribs) {
     setWindowTitle("Edit Free Hand Line Label");
-    Origin.X->setObjectName("EOriginX");
-    Origin.Y->setObjectName("EOriginY");
     auto* layout = new QGridLayout(this);
     layout->addWidget(Pen.Box, 0, 0, 2, 1);
     layout->addWidget(Brush.Box, 0, 1);
@@ -23,7 +22,7 @@ TFreeHandDlg::TFreeHandDlg(const TDrawFreeHand& FreeHand, const TLabelBmpAttribs
     const TFreeHandDlgValues v = LoadFreeHandDlg(FreeHand);
     Pen.Load(v.Style);
     Brush.Load(v.Style);
-    Origin.Load(v.Origin, OriginSpinRange(v.Origin.X), OriginSpinRange(v.Origin.Y));
+    Origin.LoadOrigin(v.Origin);
 }
 
 TFreeHandDlgValues TFreeHandDlg::Values() const {

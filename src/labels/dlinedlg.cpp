@@ -8,14 +8,11 @@
 
 TLineDlg::TLineDlg(const TDrawLine& Line, const TLabelBmpAttribs& BmpAttribs)
     : TDialogBase(nullptr, LabelModifyHelpContext), Pen(this, PenStylesLine),
-      Brush(this, "Brush Color", BrushStylesLine), Origin(this, "Origin Point (Bitmap Pixels)"),
-      End(this, "End Point (Bitmap Pixels)"), Buttons(MakeDialogButtons(*this)), line_(Line),
-      bmpAttribs_(BmpAttribs) {
+      Brush(this, "Brush Color", BrushStylesLine),
+      Origin(this, "Origin Point (Bitmap Pixels)", "EOriginPointX", "EOriginPointY"),
+      End(this, "End Point (Bitmap Pixels)", "EEndPointX", "EEndPointY"), Buttons(MakeDialogButtons(*this)),
+      line_(Line), bmpAttribs_(BmpAttribs) {
     setWindowTitle("Edit Line Label");
-    Origin.X->setObjectName("EOriginPointX");
-    Origin.Y->setObjectName("EOriginPointY");
-    End.X->setObjectName("EEndPointX");
-    End.Y->setObjectName("EEndPointY");
     auto* layout = new QGridLayout(this);
     layout->addWidget(Pen.Box, 0, 0, 2, 1);
     layout->addWidget(Brush.Box, 0, 1, 2, 1);
@@ -27,9 +24,8 @@ TLineDlg::TLineDlg(const TDrawLine& Line, const TLabelBmpAttribs& BmpAttribs)
     const TLineDlgValues v = LoadLineDlg(Line);
     Pen.Load(v.Style);
     Brush.Load(v.Style);
-    const int w = BmpAttribs.Width, h = BmpAttribs.Height;
-    Origin.Load(v.Origin, CoordSpinRange(v.Origin.X, Line.P1.X, w), CoordSpinRange(v.Origin.Y, Line.P1.Y, h));
-    End.Load(v.End, CoordSpinRange(v.End.X, Line.P2.X, w), CoordSpinRange(v.End.Y, Line.P2.Y, h));
+    Origin.LoadOnBitmap(v.Origin, Line.P1, BmpAttribs.Width, BmpAttribs.Height);
+    End.LoadOnBitmap(v.End, Line.P2, BmpAttribs.Width, BmpAttribs.Height);
 }
 
 TLineDlgValues TLineDlg::Values() const {

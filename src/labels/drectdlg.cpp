@@ -18,15 +18,12 @@ constexpr std::array<uint8_t, 3> kShapeKinds = {lkRectangle, lkEllipse, lkRoundR
 
 TInclosedShapeDlg::TInclosedShapeDlg(const TDrawInclosedShape& Shape, const TLabelBmpAttribs& BmpAttribs)
     : TDialogBase(nullptr, LabelModifyHelpContext), Pen(this, PenStylesShape),
-      Brush(this, "Brush Attributes", BrushStylesShape), TopLeft(this, "Top Left Point (Bitmap Pixels)"),
-      BottomRight(this, "Bottom Right Point (Bitmap Pixels)"), ShapeBox(MakeGroupBox("Shape Type", this)),
-      Shapes(ShapeBox, kShapeKinds, sgShape), Buttons(MakeDialogButtons(*this)), shape_(Shape),
-      bmpAttribs_(BmpAttribs) {
+      Brush(this, "Brush Attributes", BrushStylesShape),
+      TopLeft(this, "Top Left Point (Bitmap Pixels)", "ETopLeftX", "ETopLeftY"),
+      BottomRight(this, "Bottom Right Point (Bitmap Pixels)", "EBottomRightX", "EBottomRightY"),
+      ShapeBox(MakeGroupBox("Shape Type", this)), Shapes(ShapeBox, kShapeKinds, sgShape),
+      Buttons(MakeDialogButtons(*this)), shape_(Shape), bmpAttribs_(BmpAttribs) {
     setWindowTitle("Edit Rectange/Ellipse/Round Rectangle Label");
-    TopLeft.X->setObjectName("ETopLeftX");
-    TopLeft.Y->setObjectName("ETopLeftY");
-    BottomRight.X->setObjectName("EBottomRightX");
-    BottomRight.Y->setObjectName("EBottomRightY");
     (new QHBoxLayout(ShapeBox))->addWidget(Shapes.Row());
     auto* layout = new QGridLayout(this);
     layout->addWidget(Pen.Box, 0, 0);
@@ -40,11 +37,8 @@ TInclosedShapeDlg::TInclosedShapeDlg(const TDrawInclosedShape& Shape, const TLab
     const TInclosedDlgValues v = LoadInclosedDlg(Shape);
     Pen.Load(v.Style);
     Brush.Load(v.Style);
-    const int w = BmpAttribs.Width, h = BmpAttribs.Height;
-    TopLeft.Load(v.TopLeft, CoordSpinRange(v.TopLeft.X, Shape.P1.X, w),
-                 CoordSpinRange(v.TopLeft.Y, Shape.P1.Y, h));
-    BottomRight.Load(v.BottomRight, CoordSpinRange(v.BottomRight.X, Shape.P2.X, w),
-                     CoordSpinRange(v.BottomRight.Y, Shape.P2.Y, h));
+    TopLeft.LoadOnBitmap(v.TopLeft, Shape.P1, BmpAttribs.Width, BmpAttribs.Height);
+    BottomRight.LoadOnBitmap(v.BottomRight, Shape.P2, BmpAttribs.Width, BmpAttribs.Height);
     Shapes.SetDown(StyleButton(kShapeKinds, v.ShapeKind));
 }
 

@@ -45,11 +45,10 @@ QPushButton* makeToggle(const QString& text, QWidget* parent) {
 } // namespace
 
 TTextLabelDlg::TTextLabelDlg(const TDrawText& Text, const TLabelBmpAttribs& BmpAttribs)
-    : TDialogBase(nullptr, LabelModifyHelpContext), TopLeft(this, "Top Left Point (Bitmap Pixels)"),
-      text_(Text), bmpAttribs_(BmpAttribs), font_(Text.Font) {
+    : TDialogBase(nullptr, LabelModifyHelpContext),
+      TopLeft(this, "Top Left Point (Bitmap Pixels)", "ETopLeftX", "ETopLeftY"), text_(Text),
+      bmpAttribs_(BmpAttribs), font_(Text.Font) {
     setWindowTitle("Edit Text Label");
-    TopLeft.X->setObjectName("ETopLeftX");
-    TopLeft.Y->setObjectName("ETopLeftY");
     buildAttributesGroup();
     Buttons = MakeDialogButtons(*this);
     auto* layout = new QVBoxLayout(this);
@@ -59,7 +58,7 @@ TTextLabelDlg::TTextLabelDlg(const TDrawText& Text, const TLabelBmpAttribs& BmpA
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     const TTextDlgValues v = LoadTextDlg(Text);
-    TopLeft.Load(v.TopLeft, OriginSpinRange(v.TopLeft.X), OriginSpinRange(v.TopLeft.Y));
+    TopLeft.LoadOrigin(v.TopLeft);
     {
         TLoadScope loading = BeginLoad();
         ETextString->setText(QString::fromStdString(v.Text));
