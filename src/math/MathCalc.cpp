@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <string>
 
 namespace {
 
@@ -42,11 +43,29 @@ inline void setReducedFraction(TMathValue& R, std::int64_t N, std::int64_t D) {
     Reduce(R);
 }
 
+// The operands of the binary operation Function: emptyText when either is empty, else
+// "Invaid fraction #N denominator in function <Function>" for a bad operand N.
 inline void checkBinaryOperands(const TMathValue& A, const TMathValue& B, const char* emptyText,
-                                const char* badFirst, const char* badSecond) {
+                                const char* Function) {
     if (A.Kind == mvEmpty || B.Kind == mvEmpty) QX_FAIL(emptyText);
-    if (A.Kind == mvFraction && A.Denominator <= 0) QX_FAIL(badFirst);
-    if (B.Kind == mvFraction && B.Denominator <= 0) QX_FAIL(badSecond);
+    if (A.Kind == mvFraction && A.Denominator <= 0)
+        QX_FAIL(std::string("Invaid fraction #1 denominator in function ") + Function);
+    if (B.Kind == mvFraction && B.Denominator <= 0)
+        QX_FAIL(std::string("Invaid fraction #2 denominator in function ") + Function);
+}
+
+inline void setFloat(TMathValue& R, long double F) {
+    R.FloatValue = F;
+    R.Kind = mvFloat;
+}
+
+// R becomes the float F, the start of an operation that may still find an exact result.
+// That needs the operands, and R may be one of them, so a and b take exact copies first.
+inline void setFloatKeepingOperands(const TMathValue& A, const TMathValue& B, long double F, TMathValue& a,
+                                    TMathValue& b, TMathValue& R) {
+    copyMathValue(a, A);
+    copyMathValue(b, B);
+    setFloat(R, F);
 }
 
 inline void checkUnaryOperand(const TMathValue& A) {
@@ -382,20 +401,15 @@ namespace notrap {
 
 namespace {
 
-// A + B or A - B. A result record may be one of the operands, so the exact operands are
-// copied before R is written.
+// A + B or A - B.
 template <bool Subtract> void addOrSubtract(const TMathValue& A, const TMathValue& B, TMathValue& R) {
     const long double f = Subtract ? A.FloatValue - B.FloatValue : A.FloatValue + B.FloatValue;
     if (A.Kind != mvFraction || B.Kind != mvFraction) {
-        R.FloatValue = f;
-        R.Kind = mvFloat;
+        setFloat(R, f);
         return;
     }
     TMathValue a, b;
-    copyMathValue(a, A);
-    copyMathValue(b, B);
-    R.FloatValue = f;
-    R.Kind = mvFloat;
+    setFloatKeepingOperands(A, B, f, a, b, R);
     std::int64_t n;
     if (!CommonDenominator(a, b)) return;
     if (Subtract ? SafeSub64(n, a.Numerator, b.Numerator) : SafeAdd64(n, a.Numerator, b.Numerator))
@@ -405,34 +419,24 @@ template <bool Subtract> void addOrSubtract(const TMathValue& A, const TMathValu
 } // namespace
 
 void AddMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
-    checkBinaryOperands(A, B, "Add Empty MathValue",
-                        "Invaid fraction #1 denominator in function AddMathValue",
-                        "Invaid fraction #2 denominator in function AddMathValue");
+    checkBinaryOperands(A, B, "Add Empty MathValue", "AddMathValue");
     addOrSubtract<false>(A, B, R);
 }
 
 void SubMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
-    checkBinaryOperands(A, B, "Sub Empty MathValue",
-                        "Invaid fraction #1 denominator in function SubMathValue",
-                        "Invaid fraction #2 denominator in function SubMathValue");
+    checkBinaryOperands(A, B, "Sub Empty MathValue", "SubMathValue");
     addOrSubtract<true>(A, B, R);
 }
 
 void MulMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
-    checkBinaryOperands(A, B, "Multiply Empty MathValue",
-                        "Invaid fraction #1 denominator in function MulMathValue",
-                        "Invaid fraction #2 denominator in function MulMathValue");
+    checkBinaryOperands(A, B, "Multiply Empty MathValue", "MulMathValue");
     const long double f = A.FloatValue * B.FloatValue;
     if (A.Kind != mvFraction && B.Kind != mvFraction) {
-        R.FloatValue = f;
-        R.Kind = mvFloat;
+        setFloat(R, f);
         return;
     }
     TMathValue a, b;
-    copyMathValue(a, A);
-    copyMathValue(b, B);
-    R.FloatValue = f;
-    R.Kind = mvFloat;
+    setFloatKeepingOperands(A, B, f, a, b, R);
     // An exact zero times anything, float or not, stays an exact zero.
     if ((isExactZero(a) || isExactZero(b)) && f == 0) {
         setExactZero(R);
@@ -445,9 +449,7 @@ void MulMathValue(const TMathValue& A, const TMathValue& B, TMathValue& R) {
 }
 
 void DivMathValue(const TMathValue& A, const TMathValue& B, bool& ZeroDivide, TMathValue& R) {
-    checkBinaryOperands(A, B, "Division Empty MathValue",
-                        "Invaid fraction #1 denominator in function DivMathValue",
-                        "Invaid fraction #2 denominator in function DivMathValue");
+    checkBinaryOperands(A, B, "Division Empty MathValue", "DivMathValue");
     ZeroDivide = false;
     // An exact zero divisor counts even when its float carries rounding (1 - 1/41*41 is
     // exactly 0 but its float is not).
@@ -458,15 +460,11 @@ void DivMathValue(const TMathValue& A, const TMathValue& B, bool& ZeroDivide, TM
     }
     const long double f = A.FloatValue / B.FloatValue;
     if (A.Kind != mvFraction) {
-        R.FloatValue = f;
-        R.Kind = mvFloat;
+        setFloat(R, f);
         return;
     }
     TMathValue a, b;
-    copyMathValue(a, A);
-    copyMathValue(b, B);
-    R.FloatValue = f;
-    R.Kind = mvFloat;
+    setFloatKeepingOperands(A, B, f, a, b, R);
     if (isExactZero(a) && f == 0) {
         setExactZero(R);
         return;
@@ -478,9 +476,7 @@ void DivMathValue(const TMathValue& A, const TMathValue& B, bool& ZeroDivide, TM
 }
 
 void PowerMathValue(const TMathValue& A, const TMathValue& B, bool& Invalid, TMathValue& R) {
-    checkBinaryOperands(A, B, "Power Empty MathValue",
-                        "Invaid fraction #1 denominator in function PowerMathValue",
-                        "Invaid fraction #2 denominator in function PowerMathValue");
+    checkBinaryOperands(A, B, "Power Empty MathValue", "PowerMathValue");
     TMathValue a, b;
     copyMathValue(a, A);
     copyMathValue(b, B);
