@@ -1,5 +1,6 @@
 #include "dialogs/Add2dfnc.h"
 
+#include "dialogs/DlgRun.h"
 #include "dialogs/StringGrid.h"
 #include "dialogs/ValueLst.h"
 #include "math/CenterDlg.h"
@@ -489,8 +490,5 @@ bool ModifyFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm) {
 
 void TAdd2DFuncDlg::FormShow() {
     PageControl1->setCurrentIndex(0);
-    if (AddMode)
-        EUserFuncStr->setFocus();
-    else
-        OKBtn->setFocus();
+    FocusFirstControl(AddMode, EUserFuncStr, OKBtn);
 }

@@ -1,6 +1,6 @@
 #include "dialogs/Add3dFnc.h"
 
-#include "dialogs/FuncDlgRun.h"
+#include "dialogs/DlgRun.h"
 #include "math/ColorSample.h"
 #include "math/DialogRows.h"
 
@@ -46,10 +46,6 @@ QSpinBox* countSpin(QWidget* parent, int value) {
 
 QSpinBox* detailSpin(QWidget* parent) {
     return MakeSpinEdit(parent, 0, 5, 0);
-}
-
-void focusControl(QWidget* w) {
-    if (w) w->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace
@@ -242,17 +238,11 @@ void TAddRotateDlg::CloseQuery(int Result) {
 
 bool TAddRotateDlg::CanCloseOk() {
     const TDlgCheck check = Logic.Validate(Entries());
-    if (check.Ok) return true;
-    ShowDlgCheck(check, this);
-    focusControl(ControlOf(check.Control));
-    return false;
+    return ReportDlgCheck(check, this, ControlOf(check.Control));
 }
 
 void TAddRotateDlg::FormShow() {
-    if (AddMode)
-        EUserFuncStr->setFocus();
-    else
-        OKBtn->setFocus();
+    FocusFirstControl(AddMode, EUserFuncStr, OKBtn);
 }
 
 // ---- surface ----
@@ -444,17 +434,11 @@ void TAdd3DDialog::CloseQuery(int Result) {
 
 bool TAdd3DDialog::CanCloseOk() {
     const TDlgCheck check = Logic.Validate(Entries());
-    if (check.Ok) return true;
-    ShowDlgCheck(check, this);
-    focusControl(ControlOf(check.Control));
-    return false;
+    return ReportDlgCheck(check, this, ControlOf(check.Control));
 }
 
 void TAdd3DDialog::FormShow() {
-    if (AddMode)
-        EUserFuncString->setFocus();
-    else
-        OKBtn->setFocus();
+    FocusFirstControl(AddMode, EUserFuncString, OKBtn);
 }
 
 // ---- launchers ----

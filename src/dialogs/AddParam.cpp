@@ -1,6 +1,6 @@
 #include "dialogs/AddParam.h"
 
-#include "dialogs/FuncDlgRun.h"
+#include "dialogs/DlgRun.h"
 #include "math/ColorSample.h"
 #include "math/DialogRows.h"
 
@@ -136,17 +136,11 @@ QWidget* TCurveFuncDlg::ControlOf(int Control) const {
 
 bool TCurveFuncDlg::CanCloseOk() {
     const TDlgCheck check = validate(Entries());
-    if (check.Ok) return true;
-    ShowDlgCheck(check, this);
-    if (QWidget* w = ControlOf(check.Control)) w->setFocus(Qt::OtherFocusReason);
-    return false;
+    return ReportDlgCheck(check, this, ControlOf(check.Control));
 }
 
 void TCurveFuncDlg::FormShow() {
-    if (AddMode && !FuncEdits.empty())
-        FuncEdits[0]->setFocus();
-    else
-        OKBtn->setFocus();
+    FocusFirstControl(AddMode, ControlOf(cuFirstFunc), OKBtn);
 }
 
 // ---- the two forms ----

@@ -4,6 +4,8 @@
 #include "math/MathFunc.h"
 #include "math/editmath.h"
 
+#include <QWidget>
+
 #include <utility>
 
 TDlgCheck DlgCheckFailed(std::string Message, int Control) {
@@ -44,4 +46,11 @@ void ShowDlgCheck(const TDlgCheck& Check, QWidget* Form) {
         TEditMathConst::ShowMathError(Check.Message, Check.MathErrorName, Form);
     else
         CenterMessageDlg(Check.Message, mtError, {mbOK}, 0, Form);
+}
+
+bool ReportDlgCheck(const TDlgCheck& Check, QWidget* Form, QWidget* AtFault) {
+    if (Check.Ok) return true;
+    ShowDlgCheck(Check, Form);
+    if (AtFault) AtFault->setFocus(Qt::OtherFocusReason);
+    return false;
 }

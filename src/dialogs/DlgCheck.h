@@ -35,3 +35,6 @@ void SetInclusiveBounds(TMathConstCheck& Field, const std::string& Name, const s
 // Shows a failed outcome over Form: the engine's message through ShowMathError, any other
 // as an error box.
 void ShowDlgCheck(const TDlgCheck& Check, QWidget* Form);
+// The end of a form's OK check: true when Check passed; else shows it over Form, moves the
+// focus to AtFault (when there is one) and gives false.
+bool ReportDlgCheck(const TDlgCheck& Check, QWidget* Form, QWidget* AtFault);

@@ -11,58 +11,50 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <tuple>
+
 namespace {
 
-// Calls f with Func as the first of the five function classes it belongs to; false for
-// any other class.
+// The add and modify dialogs of one function class.
+template <class TFunc> struct TFuncDialogs {
+    bool (*Add)(TFunc&, QWidget*);
+    bool (*Modify)(TFunc&, QWidget*);
+};
+
+// The five function classes with their dialogs, in the order a function is matched.
+constexpr std::tuple kFuncDialogs{
+    TFuncDialogs<TFunc2DObj>{AddFunction2DDialog, ModifyFunction2DDialog},
+    TFuncDialogs<TFuncParametricObj>{AddParametricFunctionDialog, ModifyParametricFunctionDialog},
+    TFuncDialogs<TFuncPolarObj>{AddPolarFunctionDialog, ModifyPolarFunctionDialog},
+    TFuncDialogs<TFuncRotateObj>{AddRotateFunctionDialog, ModifyRotateFunctionDialog},
+    TFuncDialogs<TFunc3DObj>{Add3DFunctionDialog, Modify3DFunctionDialog},
+};
+
+// When Func is a TFunc: result takes f(Func as a TFunc, its dialogs), and true.
+template <class TFunc, class F>
+bool matchClass(TBaseFuncObj& Func, const TFuncDialogs<TFunc>& dialogs, F& f, bool& result) {
+    auto* p = dynamic_cast<TFunc*>(&Func);
+    if (p) result = f(*p, dialogs);
+    return p != nullptr;
+}
+
+// Calls f with Func as the first of the five function classes it belongs to and that
+// class's dialogs; false for any other class.
 template <class F> bool withFunctionClass(TBaseFuncObj& Func, F&& f) {
-    if (auto* p = dynamic_cast<TFunc2DObj*>(&Func)) return f(*p);
-    if (auto* p = dynamic_cast<TFuncParametricObj*>(&Func)) return f(*p);
-    if (auto* p = dynamic_cast<TFuncPolarObj*>(&Func)) return f(*p);
-    if (auto* p = dynamic_cast<TFuncRotateObj*>(&Func)) return f(*p);
-    if (auto* p = dynamic_cast<TFunc3DObj*>(&Func)) return f(*p);
-    return false;
-}
-
-bool addDialog(TFunc2DObj& f, QWidget* owner) {
-    return AddFunction2DDialog(f, owner);
-}
-bool addDialog(TFuncParametricObj& f, QWidget* owner) {
-    return AddParametricFunctionDialog(f, owner);
-}
-bool addDialog(TFuncPolarObj& f, QWidget* owner) {
-    return AddPolarFunctionDialog(f, owner);
-}
-bool addDialog(TFuncRotateObj& f, QWidget* owner) {
-    return AddRotateFunctionDialog(f, owner);
-}
-bool addDialog(TFunc3DObj& f, QWidget* owner) {
-    return Add3DFunctionDialog(f, owner);
-}
-
-bool modifyDialog(TFunc2DObj& f, QWidget* owner) {
-    return ModifyFunction2DDialog(f, owner);
-}
-bool modifyDialog(TFuncParametricObj& f, QWidget* owner) {
-    return ModifyParametricFunctionDialog(f, owner);
-}
-bool modifyDialog(TFuncPolarObj& f, QWidget* owner) {
-    return ModifyPolarFunctionDialog(f, owner);
-}
-bool modifyDialog(TFuncRotateObj& f, QWidget* owner) {
-    return ModifyRotateFunctionDialog(f, owner);
-}
-bool modifyDialog(TFunc3DObj& f, QWidget* owner) {
-    return Modify3DFunctionDialog(f, owner);
+    bool result = false;
+    std::apply(
+        [&](const auto&... dialogs) { static_cast<void>((matchClass(Func, dialogs, f, result) || ...)); },
+        kFuncDialogs);
+    return result;
 }
 
 } // namespace
 
 bool AddFunctionDialog(TBaseFuncObj& Func, TColor Color, QWidget* OwnerForm) {
     try {
-        return withFunctionClass(Func, [&](auto& f) {
+        return withFunctionClass(Func, [&](auto& f, const auto& dialogs) {
             f.FuncColor = Color;
-            return addDialog(f, OwnerForm);
+            return dialogs.Add(f, OwnerForm);
         });
     } catch (...) {
         return false;
@@ -71,7 +63,8 @@ bool AddFunctionDialog(TBaseFuncObj& Func, TColor Color, QWidget* OwnerForm) {
 
 bool ModifyFunctionDialog(TBaseFuncObj& Func, QWidget* ListDlg) {
     try {
-        return withFunctionClass(Func, [&](auto& f) { return modifyDialog(f, ListDlg); });
+        return withFunctionClass(Func,
+                                 [&](auto& f, const auto& dialogs) { return dialogs.Modify(f, ListDlg); });
     } catch (...) {
         return false;
     }

@@ -1,0 +1,7 @@
+#include "dialogs/DlgRun.h"
+
+#include <QWidget>
+
+void FocusFirstControl(bool AddMode, QWidget* FuncEdit, QWidget* OKBtn) {
+    (AddMode && FuncEdit ? FuncEdit : OKBtn)->setFocus();
+}
