@@ -1,5 +1,6 @@
 #include "dialogs/Set2dDlg.h"
 
+#include "dialogs/DlgRun.h"
 #include "math/ColorSample.h"
 #include "math/ComnDlgs.h"
 #include "math/DefFont.h"
@@ -86,13 +87,7 @@ QWidget* TSettings2DDlg::buildAxisLinesPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(sideBySide(page, buildAxisLineGroup(page, X, 'X'), buildAxisLineGroup(page, Y, 'Y')));
-    BackColorBox = MakeGroupBox("Background Color", page);
-    TFormRows rows(BackColorBox);
-    TColorRow back = MakeColorRow(BackColorBox, "Color", "Background Color Sample");
-    BackColorButton = back.Button;
-    BackColorSample = back.Sample;
-    rows.AddRow(BackColorButton, BackColorSample);
-    rows.Layout()->setColumnStretch(2, 1);
+    BackColorBox = MakeBackColorBox(page, BackColorButton, BackColorSample);
     layout->addWidget(BackColorBox);
     layout->addStretch(1);
     return page;
@@ -217,10 +212,7 @@ void TSettings2DDlg::loadAxis(T2DAxisControls& a, const TSetting2DAxis& s) {
     setScroll(a.ETickMarkLength, a.TMSizeLabel, s.TickLength);
     SetPenStyle(a.GridPen, s.GridPenStyle);
     a.EShowTMLabels->setChecked(s.ShowTickLabels);
-    a.Label.Format->setCurrentIndex(NumberFormatToIndex(s.LabelFormat));
-    a.Label.Comma->setChecked(s.ThousandsSeparator);
-    a.Label.Plus->setChecked(s.PlusSign);
-    a.Label.Digits->setValue(s.DecimalPlaces);
+    LoadNumberFormatRows(a.Label, s.LabelFormat, s.ThousandsSeparator, s.PlusSign, s.DecimalPlaces);
 }
 
 void TSettings2DDlg::Store(TSetting2DObj& Settings) {
@@ -255,10 +247,7 @@ void TSettings2DDlg::storeAxis(const T2DAxisControls& a, TSetting2DAxis& s) cons
     s.TickLength = a.ETickMarkLength->value();
     s.GridPenStyle = PenStyleOf(a.GridPen);
     s.ShowTickLabels = a.EShowTMLabels->isChecked();
-    s.LabelFormat = IndexToNumberFormat(a.Label.Format->currentIndex());
-    s.ThousandsSeparator = a.Label.Comma->isChecked();
-    s.PlusSign = a.Label.Plus->isChecked();
-    s.DecimalPlaces = a.Label.Digits->value();
+    StoreNumberFormatRows(a.Label, s.LabelFormat, s.ThousandsSeparator, s.PlusSign, s.DecimalPlaces);
 }
 
 // ---- checks ----
@@ -274,11 +263,5 @@ bool TSettings2DDlg::CanCloseOk() {
 // ---- launcher ----
 
 bool Execute2DSettingsDlg(TSetting2DObj& Settings) {
-    TSettings2DDlg dialog;
-    dialog.PageControl1->setCurrentIndex(0);
-    dialog.Load(Settings);
-    if (dialog.Execute(nullptr) != mrOk) return false;
-    dialog.Store(Settings);
-    Settings.Changed = true;
-    return true;
+    return RunGraphRecordDialog<TSettings2DDlg>(Settings);
 }

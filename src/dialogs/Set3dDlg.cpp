@@ -1,5 +1,6 @@
 #include "dialogs/Set3dDlg.h"
 
+#include "dialogs/DlgRun.h"
 #include "math/ColorSample.h"
 #include "math/ComnDlgs.h"
 #include "math/DefFont.h"
@@ -132,10 +133,5 @@ void TSettings3DDlg::EAllLabelFontsClick() {
 }
 
 bool Execute3DSettingsDlg(TSetting3DObj& Settings) {
-    TSettings3DDlg dialog;
-    dialog.Load(Settings);
-    if (dialog.Execute(nullptr) != mrOk) return false;
-    dialog.Store(Settings);
-    Settings.Changed = true;
-    return true;
+    return RunGraphRecordDialog<TSettings3DDlg>(Settings);
 }

@@ -3,15 +3,18 @@
 #include "dialogs/ViewCalc.h"
 #include "labels/LabelDlgParts.h"
 #include "math/CenterDlg.h"
+#include "math/ColorSample.h"
 #include "math/DialogRows.h"
 #include "math/Floatstr.h"
 #include "math/editmath.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 
@@ -38,6 +41,17 @@ void SetPenStyle(const TPenStyleButtons& Pen, uint8_t Code) {
 
 uint8_t PenStyleOf(const TPenStyleButtons& Pen) {
     return StyleOfButton(PenStylesLine, Pen.Styles->Down()).value_or(0);
+}
+
+QGroupBox* MakeBackColorBox(QWidget* parent, QPushButton*& Button, TColorSample*& Sample) {
+    QGroupBox* box = MakeGroupBox("Background Color", parent);
+    TFormRows rows(box);
+    TColorRow back = MakeColorRow(box, "Color", "Background Color Sample");
+    Button = back.Button;
+    Sample = back.Sample;
+    rows.AddRow(Button, Sample);
+    rows.Layout()->setColumnStretch(2, 1);
+    return box;
 }
 
 TScrollRow MakeSizeBar(QWidget* parent) {
@@ -77,6 +91,32 @@ void RefreshLabelOptions(const TNumberFormatRows& Rows) {
     Rows.Comma->setEnabled(thousands);
     Rows.Plus->setEnabled(plus);
     Rows.DigitsCaption->setText(QString::fromStdString(caption));
+}
+
+void LoadNumberFormatRows(const TNumberFormatRows& Rows, TNumberFormatKind Format, bool Thousands, bool Plus,
+                          int32_t Digits) {
+    Rows.Format->setCurrentIndex(NumberFormatToIndex(Format));
+    Rows.Comma->setChecked(Thousands);
+    Rows.Plus->setChecked(Plus);
+    Rows.Digits->setValue(Digits);
+}
+
+void StoreNumberFormatRows(const TNumberFormatRows& Rows, TNumberFormatKind& Format, bool& Thousands,
+                           bool& Plus, int32_t& Digits) {
+    Format = IndexToNumberFormat(Rows.Format->currentIndex());
+    Thousands = Rows.Comma->isChecked();
+    Plus = Rows.Plus->isChecked();
+    Digits = Rows.Digits->value();
+}
+
+QGroupBox* MakePixelCenterBox(QWidget* parent, QSpinBox*& X, QSpinBox*& Y) {
+    QGroupBox* box = MakeGroupBox("View Center (Pixels From Center)", parent);
+    TFormRows rows(box);
+    X = MakeSpinEdit(box, -ViewPixelLimit, ViewPixelLimit, 0, 9);
+    Y = MakeSpinEdit(box, -ViewPixelLimit, ViewPixelLimit, 0, 9);
+    rows.AddRow("X=", X);
+    rows.AddRow("Y=", Y);
+    return box;
 }
 
 QLabel* MakeZoomNote(QWidget* parent) {

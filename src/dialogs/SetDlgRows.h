@@ -4,6 +4,7 @@
 // edit with its OK / Cancel / Ignore question.
 
 #include "math/DialogRows.h"
+#include "math/Floatstr.h"
 
 #include <QString>
 
@@ -15,8 +16,10 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QSpinBox;
 class QWidget;
+class TColorSample;
 class TEditMathConst;
 class TStyleButtons;
 
@@ -37,6 +40,9 @@ void SetPenStyle(const TPenStyleButtons& Pen, uint8_t Code);
 // The code of the button that is down; 0 when none is.
 uint8_t PenStyleOf(const TPenStyleButtons& Pen);
 
+// The "Background Color" group of the 2D and polar settings: the colour button and its sample.
+QGroupBox* MakeBackColorBox(QWidget* parent, QPushButton*& Button, TColorSample*& Sample);
+
 // A scroll bar of 1..10 pixels with the number beside it; Tab reaches it and the arrow
 // keys move it.
 TScrollRow MakeSizeBar(QWidget* parent);
@@ -56,6 +62,16 @@ TNumberFormatRows MakeNumberFormatRows(QWidget* parent, const QString& commaCapt
                                        const QString& plusCaption, int maxDigits, int maxLength);
 // Enables the check boxes that apply to the chosen format and names the digits.
 void RefreshLabelOptions(const TNumberFormatRows& Rows);
+// The tick label format of a settings record in the rows and back. Loading runs no change
+// handler when the form blocks its signals; the caller refreshes the options afterwards.
+void LoadNumberFormatRows(const TNumberFormatRows& Rows, TNumberFormatKind Format, bool Thousands, bool Plus,
+                          int32_t Digits);
+void StoreNumberFormatRows(const TNumberFormatRows& Rows, TNumberFormatKind& Format, bool& Thousands,
+                           bool& Plus, int32_t& Digits);
+
+// The pixel centre of the 2D and polar view dialogs: the group with the X and Y fields of
+// -ViewPixelLimit .. ViewPixelLimit.
+QGroupBox* MakePixelCenterBox(QWidget* parent, QSpinBox*& X, QSpinBox*& Y);
 
 // The note under the zoom fields of the 2D and polar view dialogs.
 QLabel* MakeZoomNote(QWidget* parent);

@@ -1,5 +1,6 @@
 #include "dialogs/SetPoDlg.h"
 
+#include "dialogs/DlgRun.h"
 #include "dialogs/StdAxis.h"
 #include "math/CenterDlg.h"
 #include "math/ColorSample.h"
@@ -87,13 +88,7 @@ QGroupBox* TSettingsPolarDlg::buildAxisBox() {
 }
 
 QGroupBox* TSettingsPolarDlg::buildBackColorBox() {
-    BackColorBox = MakeGroupBox("Background Color", this);
-    TFormRows rows(BackColorBox);
-    TColorRow back = MakeColorRow(BackColorBox, "Color", "Background Color Sample");
-    BackColorButton = back.Button;
-    EBackColorSample = back.Sample;
-    rows.AddRow(BackColorButton, EBackColorSample);
-    rows.Layout()->setColumnStretch(2, 1);
+    BackColorBox = MakeBackColorBox(this, BackColorButton, EBackColorSample);
     return BackColorBox;
 }
 
@@ -190,10 +185,8 @@ void TSettingsPolarDlg::Load(const TSettingPolarObj& Settings) {
     ETickMarkColorSample->SetSampleColor(Settings.TickColor);
     SetPenStyle(CricleStyle, Settings.CirclePenStyle);
     ELabelTickMarks->setChecked(Settings.ShowLabels);
-    Label.Format->setCurrentIndex(NumberFormatToIndex(Settings.LabelFormat));
-    Label.Comma->setChecked(Settings.ThousandsSeparator);
-    Label.Plus->setChecked(Settings.PlusSign);
-    Label.Digits->setValue(Settings.DecimalPlaces);
+    LoadNumberFormatRows(Label, Settings.LabelFormat, Settings.ThousandsSeparator, Settings.PlusSign,
+                         Settings.DecimalPlaces);
     ERestrict->setChecked(Settings.RestrictRadius);
     ERestrictAmt->setText(QString::fromStdString(Settings.RadiusRestrictStr));
     LabelFont = Settings.LabelFont;
@@ -216,10 +209,8 @@ void TSettingsPolarDlg::Store(TSettingPolarObj& Settings) {
     Settings.TickColor = ETickMarkColorSample->SampleColor();
     Settings.CirclePenStyle = PenStyleOf(CricleStyle);
     Settings.ShowLabels = ELabelTickMarks->isChecked();
-    Settings.LabelFormat = IndexToNumberFormat(Label.Format->currentIndex());
-    Settings.ThousandsSeparator = Label.Comma->isChecked();
-    Settings.PlusSign = Label.Plus->isChecked();
-    Settings.DecimalPlaces = Label.Digits->value();
+    StoreNumberFormatRows(Label, Settings.LabelFormat, Settings.ThousandsSeparator, Settings.PlusSign,
+                          Settings.DecimalPlaces);
     Settings.RestrictRadius = ERestrict->isChecked();
     ERestrictAmt->EvaluateText();
     Settings.RadiusRestrictStr = ERestrictAmt->text().toStdString();
@@ -296,10 +287,5 @@ bool TSettingsPolarDlg::CanCloseOk() {
 // ---- launcher ----
 
 bool ExecutePolarSettingsDlg(TSettingPolarObj& Settings) {
-    TSettingsPolarDlg dialog;
-    dialog.Load(Settings);
-    if (dialog.Execute(nullptr) != mrOk) return false;
-    dialog.Store(Settings);
-    Settings.Changed = true;
-    return true;
+    return RunGraphRecordDialog<TSettingsPolarDlg>(Settings);
 }

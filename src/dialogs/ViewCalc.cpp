@@ -68,16 +68,18 @@ void T2DViewCenter::DeriveUnits() {
     UnitsY = UnitsFromPixels(PixelsY, ZoomY);
 }
 
-void T2DViewCenter::SetUnitsX(long double X) {
+void T2DViewCenter::setUnits(long double X, long double Y) {
     PixelsX = PixelsFromUnits(X, ZoomX);
-    PixelsY = PixelsFromUnits(UnitsY, ZoomY);
+    PixelsY = PixelsFromUnits(Y, ZoomY);
     DeriveUnits();
 }
 
+void T2DViewCenter::SetUnitsX(long double X) {
+    setUnits(X, UnitsY);
+}
+
 void T2DViewCenter::SetUnitsY(long double Y) {
-    PixelsX = PixelsFromUnits(UnitsX, ZoomX);
-    PixelsY = PixelsFromUnits(Y, ZoomY);
-    DeriveUnits();
+    setUnits(UnitsX, Y);
 }
 
 void T2DViewCenter::SetPixels(long double X, long double Y) {

@@ -59,6 +59,9 @@ public:
     // A new zoom keeps the pixel centre and changes the graph-unit centre.
     void SetZoomX(long double Zoom);
     void SetZoomY(long double Zoom);
+
+private:
+    void setUnits(long double X, long double Y);
 };
 
 // What the polar view dialog keeps: the zoom of both axes, the pixel centre, and the

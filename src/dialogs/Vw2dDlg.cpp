@@ -1,5 +1,6 @@
 #include "dialogs/Vw2dDlg.h"
 
+#include "dialogs/DlgRun.h"
 #include "dialogs/SetDlgRows.h"
 #include "math/DialogRows.h"
 #include "math/Floatstr.h"
@@ -49,12 +50,7 @@ QGroupBox* TChange2DViewDlg::buildGraphBox() {
 }
 
 QGroupBox* TChange2DViewDlg::buildPixelsBox() {
-    PixelsBox = MakeGroupBox("View Center (Pixels From Center)", this);
-    TFormRows rows(PixelsBox);
-    EPixelsX = MakeSpinEdit(PixelsBox, -ViewPixelLimit, ViewPixelLimit, 0, 9);
-    EPixelsY = MakeSpinEdit(PixelsBox, -ViewPixelLimit, ViewPixelLimit, 0, 9);
-    rows.AddRow("X=", EPixelsX);
-    rows.AddRow("Y=", EPixelsY);
+    PixelsBox = MakePixelCenterBox(this, EPixelsX, EPixelsY);
     return PixelsBox;
 }
 
@@ -97,20 +93,20 @@ void TChange2DViewDlg::Store(TView2DZoomObj& View) {
 
 // ---- exits ----
 
-bool TChange2DViewDlg::ECartesianXExit() {
-    if (!ECartesianX->ValidateAndFocus()) return false;
-    Center.SetUnitsX(ECartesianX->Value.FloatValue);
+bool TChange2DViewDlg::unitsExit(TEditMathConst* edit, void (T2DViewCenter::*set)(long double)) {
+    if (!edit->ValidateAndFocus()) return false;
+    (Center.*set)(edit->Value.FloatValue);
     showPixels();
     showUnits();
     return true;
 }
 
+bool TChange2DViewDlg::ECartesianXExit() {
+    return unitsExit(ECartesianX, &T2DViewCenter::SetUnitsX);
+}
+
 bool TChange2DViewDlg::ECartesianYExit() {
-    if (!ECartesianY->ValidateAndFocus()) return false;
-    Center.SetUnitsY(ECartesianY->Value.FloatValue);
-    showPixels();
-    showUnits();
-    return true;
+    return unitsExit(ECartesianY, &T2DViewCenter::SetUnitsY);
 }
 
 bool TChange2DViewDlg::EPixelsExit() {
@@ -142,10 +138,5 @@ bool TChange2DViewDlg::EYViewZoomExit() {
 // ---- launcher ----
 
 bool Execute2DViewDlg(TView2DZoomObj& View) {
-    TChange2DViewDlg dialog;
-    dialog.Load(View);
-    if (dialog.Execute(nullptr) != mrOk) return false;
-    dialog.Store(View);
-    View.Changed = true;
-    return true;
+    return RunGraphRecordDialog<TChange2DViewDlg>(View);
 }

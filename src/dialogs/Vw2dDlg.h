@@ -50,6 +50,7 @@ private:
     // The fields show Center.
     void showPixels();
     void showUnits();
+    bool unitsExit(TEditMathConst* edit, void (T2DViewCenter::*set)(long double));
     bool zoomExit(TEditMathConst* edit, long double& kept, const char* axis);
 };
 

@@ -1,5 +1,6 @@
 #include "dialogs/Vw3dDlg.h"
 
+#include "dialogs/DlgRun.h"
 #include "math/DialogRows.h"
 #include "math/GrGlobal.h"
 #include "math/editmath.h"
@@ -64,10 +65,5 @@ bool TChange3DViewDlg::CanCloseOk() {
 }
 
 bool Execute3DViewDlg(TView3DZoomObj& View) {
-    TChange3DViewDlg dialog;
-    dialog.Load(View);
-    if (dialog.Execute(nullptr) != mrOk) return false;
-    dialog.Store(View);
-    View.Changed = true;
-    return true;
+    return RunGraphRecordDialog<TChange3DViewDlg>(View);
 }

@@ -1,5 +1,6 @@
 #include "dialogs/VwPoDlg.h"
 
+#include "dialogs/DlgRun.h"
 #include "dialogs/SetDlgRows.h"
 #include "math/DialogRows.h"
 #include "math/Floatstr.h"
@@ -76,12 +77,7 @@ QGroupBox* TChangePolarViewDlg::buildCartesianBox() {
 }
 
 QGroupBox* TChangePolarViewDlg::buildPixelsBox() {
-    GroupBox3 = MakeGroupBox("View Center (Pixels From Center)", this);
-    TFormRows rows(GroupBox3);
-    EPixelsX = MakeSpinEdit(GroupBox3, -ViewPixelLimit, ViewPixelLimit, 0, 9);
-    EPixelsY = MakeSpinEdit(GroupBox3, -ViewPixelLimit, ViewPixelLimit, 0, 9);
-    rows.AddRow("X=", EPixelsX);
-    rows.AddRow("Y=", EPixelsY);
+    GroupBox3 = MakePixelCenterBox(this, EPixelsX, EPixelsY);
     return GroupBox3;
 }
 
@@ -171,10 +167,5 @@ void TChangePolarViewDlg::ThetaTypeClick() {
 // ---- launcher ----
 
 bool ExecutePolarViewDlg(TViewPolarZoomObj& View) {
-    TChangePolarViewDlg dialog;
-    dialog.Load(View);
-    if (dialog.Execute(nullptr) != mrOk) return false;
-    dialog.Store(View);
-    View.Changed = true;
-    return true;
+    return RunGraphRecordDialog<TChangePolarViewDlg>(View);
 }
