@@ -4,13 +4,15 @@
 #include "model/func3dobj.h"
 #include "plot/PtGr3d.h"
 
+#include "StopLatency.h"
+
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <atomic>
 #include <chrono>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
-#include <thread>
+#include <string>
 
 namespace {
 
@@ -73,29 +75,14 @@ BENCHMARK(BM_Surface3DRedrawAfterRotation)->Arg(150)->Arg(20)->Unit(benchmark::k
 
 // A stop requested Delay microseconds into a run (with generation when the second argument
 // is 1; the third is the number of wire lines each way, 180 nearly fills the store): the
-// time from the request until DrawGraph returns. The request is a point in time that the
-// stop poll compares with the clock, so no thread wake-up blurs the figure.
+// time from the request until DrawGraph returns (StopLatency.h).
 void BM_Surface3DStopLatency(benchmark::State& state) {
     auto graph = surfaceGraph(150, int(state.range(2)));
-    const auto delay = std::chrono::microseconds(state.range(0));
     const bool generate = state.range(1) != 0;
     std::lock_guard lock(graph->PlotBitmap());
     drawOrThrow(*graph); // the scene a redraw starts from
-    std::chrono::steady_clock::time_point requested;
-    graph->SetIsAbortedEvent([&](bool& value) { value = std::chrono::steady_clock::now() >= requested; });
-    double worst = 0;
-    for (auto _ : state) {
-        graph->FunctionsChanged = generate;
-        requested = std::chrono::steady_clock::now() + delay;
-        std::string error;
-        graph->DrawGraph(error);
-        const auto ended = std::chrono::steady_clock::now();
-        if (ended < requested) throw std::runtime_error("the run ended before the stop");
-        const double seconds = std::chrono::duration<double>(ended - requested).count();
-        worst = std::max(worst, seconds);
-        state.SetIterationTime(seconds);
-    }
-    state.counters["worst_ms"] = worst * 1e3;
+    MeasureStopLatency(state, *graph, std::chrono::microseconds(state.range(0)),
+                       [&] { graph->FunctionsChanged = generate; });
 }
 BENCHMARK(BM_Surface3DStopLatency)
     ->Args({1000, 1, 100})

@@ -4,12 +4,15 @@
 #include "model/funcpolr.h"
 #include "plot/PtGrPolr.h"
 
+#include "StopLatency.h"
+
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -39,26 +42,12 @@ void BM_PolarCardioid(benchmark::State& state) {
 }
 BENCHMARK(BM_PolarCardioid)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// A stop requested Delay microseconds into the run: the time until DrawGraph returns. The
-// request is a point in time that the stop poll compares with the clock.
+// A stop requested Delay microseconds into the run: the time until DrawGraph returns
+// (StopLatency.h).
 void BM_PolarStopLatency(benchmark::State& state) {
     auto graph = cardioidGraph(100000);
-    const auto delay = std::chrono::microseconds(state.range(0));
-    std::chrono::steady_clock::time_point requested;
-    graph->SetIsAbortedEvent([&](bool& value) { value = std::chrono::steady_clock::now() >= requested; });
     std::lock_guard lock(graph->PlotBitmap());
-    double worst = 0;
-    for (auto _ : state) {
-        requested = std::chrono::steady_clock::now() + delay;
-        std::string error;
-        graph->DrawGraph(error);
-        const auto ended = std::chrono::steady_clock::now();
-        if (ended < requested) throw std::runtime_error("the run ended before the stop");
-        const double seconds = std::chrono::duration<double>(ended - requested).count();
-        worst = std::max(worst, seconds);
-        state.SetIterationTime(seconds);
-    }
-    state.counters["worst_ms"] = worst * 1e3;
+    MeasureStopLatency(state, *graph, std::chrono::microseconds(state.range(0)));
 }
 BENCHMARK(BM_PolarStopLatency)
     ->Arg(200)
