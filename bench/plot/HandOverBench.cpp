@@ -15,7 +15,7 @@
 #include "plot/PtThGraf.h"
 #include "plot/PtThread.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -156,10 +156,10 @@ BENCHMARK(BM_IsAbortedPoll);
 
 } // namespace
 
-// Text labels need a GUI application for their fonts.
+// Text labels need a GUI application for their fonts, the picture control a widget one.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

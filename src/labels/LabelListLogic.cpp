@@ -33,6 +33,7 @@ int TLabelListLogic::ModifyLine(int Line, const std::function<bool(TDrawBaseClas
     const std::string textBefore = text ? text->Text : std::string();
     if (!Modify(*label)) return Line;
     changed_ = true;
+    labelsModified_ = true;
     // A text label without text shows nothing and could not be found again.
     if (text && text->Text.empty()) {
         emptied_.emplace_back(text, textBefore);

@@ -22,6 +22,8 @@ public:
     std::string LineText(int Line) const;
     std::vector<std::string> LineTexts() const;
     bool Changed() const { return changed_; }
+    // A label was changed through Modify; that stays even when the dialog is cancelled.
+    bool LabelsModified() const { return labelsModified_; }
 
     // Runs Modify (the label's modify dialog) on a line's label. When it answers true the
     // list is changed and the line's text is refreshed; a text label left with an empty
@@ -48,4 +50,5 @@ private:
     std::vector<TDrawBaseClass*> deleted_;
     std::vector<std::pair<TDrawText*, std::string>> emptied_; // with the text they had
     bool changed_ = false;
+    bool labelsModified_ = false;
 };

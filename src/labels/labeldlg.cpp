@@ -152,13 +152,15 @@ void TLabelListDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 bool ExecuteLabelListDlg(TSequenceList<TDrawBaseClass>& List, const TLabelBmpAttribs& BmpAttribs,
-                         bool& SelectFlag, int& ItemIndex) {
+                         bool& SelectFlag, int& ItemIndex, bool* LabelsModified) {
     const bool selected = SelectFlag;
     SelectFlag = false;
     TLabelListLogic logic(List);
     TLabelListDlg dialog(logic, BmpAttribs);
     if (selected && ItemIndex >= 0 && ItemIndex < logic.Count()) dialog.SelectLine(ItemIndex);
-    if (dialog.Execute(nullptr) != mrOk) {
+    const int result = dialog.Execute(nullptr);
+    if (LabelsModified) *LabelsModified = logic.LabelsModified();
+    if (result != mrOk) {
         logic.Cancel();
         return false;
     }

@@ -56,6 +56,7 @@ private:
 // in the dialog's order without the deleted labels, which are freed; the result is true
 // when anything was changed. OK/Select with a line selected sets SelectFlag and ItemIndex
 // to that line. Cancel leaves the list as it was and frees nothing; changes made to a label
-// through Modify stay.
+// through Modify stay, and LabelsModified (when given) tells whether there were any, so that
+// the caller can redraw them and mark its graph changed even after Cancel.
 bool ExecuteLabelListDlg(TSequenceList<TDrawBaseClass>& List, const TLabelBmpAttribs& BmpAttribs,
-                         bool& SelectFlag, int& ItemIndex);
+                         bool& SelectFlag, int& ItemIndex, bool* LabelsModified = nullptr);

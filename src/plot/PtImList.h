@@ -1,0 +1,26 @@
+#pragma once
+// The picture control of a graph with a function list: the function commands of its window.
+
+#include "model/SeqList.h"
+#include "model/funcobj.h"
+#include "platform/Colors.h"
+#include "plot/PtImGraf.h"
+
+#include <memory>
+
+class TPlotThreadFuncList;
+
+class TPlotImageFuncList : public TPlotImageGraph {
+    Q_OBJECT
+public:
+    using TPlotImageGraph::TPlotImageGraph;
+
+    // Each fails with "PlotThread is not TPlotThreadFuncList" under any other controller.
+    void AddFunction(std::unique_ptr<TBaseFuncObj> Func);
+    TSequenceList<TBaseFuncObj>& GetFunctionList();
+    TColor GetNextFunctionColor();
+    bool CanAddFunction();
+
+private:
+    TPlotThreadFuncList& funcListThread();
+};
