@@ -4,7 +4,7 @@
 // move of a drag, which also restarts the label worker without the dragged label, is
 // timed once and reported as FirstMoveMs.
 #include "labels/DrawObjs.h"
-#include "plot/Imag3d.h"
+#include "plot/Imag2d.h"
 #include "plot/PtThread.h"
 
 #include <QApplication>
@@ -105,7 +105,7 @@ void pumpUntilIdle(TPlotImageBox& box) {
 
 // Arguments: 0 a rectangle, 1 a free hand of 1000 points, 2 a text.
 void BM_LabelDragMove(benchmark::State& state) {
-    TImage3D box;
+    TImage2D box;
     box.SetBitmapAttributes(pf24bit, kSize, kSize);
     addLabels(box.MasterLabelList());
     box.MasterLabelList().push_back(draggedLabel(int(state.range(0))));

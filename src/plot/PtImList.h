@@ -24,3 +24,17 @@ public:
 private:
     TPlotThreadFuncList& funcListThread();
 };
+
+// A graph kind's picture control: it makes the kind's controller, and hands out the
+// controller's pending view and settings, which the window's commands and dialogs edit
+// before they call Replot.
+template <class TController> class TImageOfKind : public TPlotImageFuncList {
+public:
+    explicit TImageOfKind(QWidget* Owner = nullptr) : TPlotImageFuncList(Owner) {
+        SetPlotThread(std::make_unique<TController>());
+    }
+
+    auto& GetViewZoom() { return controller().ViewZoom(); }
+    auto& GetSettings() { return controller().Settings(); }
+    TController& controller() { return static_cast<TController&>(*PlotThread()); }
+};

@@ -3,9 +3,10 @@
 
 #include "labels/dtextdlg.h"
 #include "labels/labeldlg.h"
+#include "model/func2d.h"
+#include "plot/Imag2d.h"
 #include "plot/Imag3d.h"
-
-#include "model/Vw3dObj.h"
+#include "plot/ImagPolr.h"
 
 #include <QDir>
 #include <QLabel>
@@ -353,12 +354,91 @@ TEST(ImageBoxLeafTest, A3DBoxCentresItsPictureAndOwnsA3DController) {
     EXPECT_EQ(box.horizontalScrollBar()->value(), (1000 - box.viewport()->width()) / 2);
     EXPECT_EQ(box.verticalScrollBar()->value(), (800 - box.viewport()->height()) / 2);
     EXPECT_EQ(box.ImageToClientX(600), 600 - box.horizontalScrollBar()->value());
-    std::string caption;
-    box.GetCaption(caption);
-    EXPECT_EQ(caption, "3D Cartesian");
     box.GetViewZoom().Changed = true;
     EXPECT_TRUE(box.CanAddFunction());
     box.Replot();
     pumpUntil([&] { return !box.PlotThread()->IsBusy(); });
     EXPECT_FALSE(box.GetViewZoom().Changed) << "the pending view went to the model";
+}
+
+TEST(ImageBoxLeafTest, EachLeafMakesTheControllerOfItsKind) {
+    const auto captionOf = [](TPlotImageFuncList& box) {
+        std::string caption;
+        box.GetCaption(caption);
+        return caption;
+    };
+    TImage2D box2D;
+    TImagePolar boxPolar;
+    TImage3D box3D;
+    EXPECT_EQ(captionOf(box2D), "2D Cartesian");
+    EXPECT_EQ(captionOf(boxPolar), "Polar");
+    EXPECT_EQ(captionOf(box3D), "3D Cartesian");
+    EXPECT_EQ(box2D.GetNextFunctionColor(), TColor(0xFF0000));
+    EXPECT_TRUE(boxPolar.GetFunctionList().empty());
+}
+
+// A 2D graph with functions and one label of each kind, drawn with the mouse, as the
+// window shows it; the screenshot is kept as quorix-picture-control.png in the temporary
+// folder (or at $QUORIX_SCREENSHOT).
+TEST(ImageBoxLeafTest, ScreenshotOfA2DGraphWithEveryLabelKind) {
+    TScopedScriptedUiHook ui;
+    TImage2D box;
+    TBoxEvents events;
+    events.Hook(box);
+    box.SetBitmapAttributes(pf24bit, 520, 400);
+    for (auto [text, color] : {std::pair{"3*SIN(X)", TColor(0xC00000)},
+                               std::pair{"X*X/4-3", TColor(0x0000C0)}, std::pair{"1/X", TColor(0x008000)}}) {
+        auto f = std::make_unique<TFunc2DObj>();
+        f->Func.SetExpression(text);
+        ASSERT_TRUE(f->Func.CompileMathFunc());
+        f->FuncColor = color;
+        f->LineWidth = 2;
+        box.AddFunction(std::move(f));
+    }
+    box.resize(560, 440);
+    ASSERT_TRUE(ShowActive(box));
+    box.Replot();
+    const auto idle = [&] { pumpUntil([&] { return !box.PlotThread()->IsBusy(); }); };
+    idle();
+    const auto gesture = [&](TDrawingTool tool, std::vector<QPoint> points) {
+        events.Tool = tool;
+        QTest::mousePress(box.Image, Qt::LeftButton, Qt::NoModifier, points.front());
+        for (const QPoint& p : points)
+            QTest::mouseMove(box.Image, p);
+        QTest::mouseRelease(box.Image, Qt::LeftButton, Qt::NoModifier, points.back());
+        idle();
+    };
+    TToolBarAttribClass& a = events.Attribs;
+    a.PenWidth = 2;
+    a.PenColor = 0x0000FF;
+    gesture(dtLine, {{30, 40}, {90, 70}, {160, 95}});
+    a.PenColor = 0x006000;
+    gesture(dtRectangle, {{330, 40}, {400, 90}, {490, 125}});
+    a.PenColor = 0x800080;
+    gesture(dtEllipse, {{50, 250}, {120, 300}, {210, 355}});
+    a.PenColor = 0x404040;
+    a.BrushColor = 0x80FFFF;
+    a.BrushStyle = bsSolid;
+    gesture(dtRoundRect, {{330, 255}, {400, 300}, {495, 360}});
+    a.PenColor = 0xC08000;
+    gesture(dtFreeHand, {{230, 300}, {245, 280}, {260, 320}, {275, 280}, {290, 320}, {305, 285}});
+    a.BrushColor = 0xFFD0A0;
+    gesture(dtFloodFill, {{130, 330}});
+    a.Font.Size = 14;
+    a.Font.Color = 0x000000;
+    gesture(dtText, {{330, 160}});
+    QTest::keyClicks(box.TextEditor, "Quorix labels");
+    QTest::keyClick(box.TextEditor, Qt::Key_Return);
+    idle();
+    events.Tool = dtOff;
+    ASSERT_EQ(box.MasterLabelList().size(), 7u);
+    EXPECT_EQ(box.Image->Picture().Pixel(130, 330), TColor(0xFFD0A0)) << "the fill inside the ellipse";
+    EXPECT_EQ(box.Image->Picture().Pixel(410, 330), TColor(0x80FFFF)) << "the solid round rectangle";
+
+    const QString path = qEnvironmentVariableIsSet("QUORIX_SCREENSHOT")
+                             ? qEnvironmentVariable("QUORIX_SCREENSHOT")
+                             : QDir::tempPath() + "/quorix-picture-control.png";
+    const QImage shot = box.grab().toImage();
+    EXPECT_TRUE(shot.save(path));
+    EXPECT_EQ(shot.pixelColor(box.Image->mapTo(&box, QPoint(130, 330))), TColorToQColor(0xFFD0A0));
 }
