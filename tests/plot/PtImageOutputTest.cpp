@@ -1,5 +1,6 @@
 // The picture control's output commands: clipboard, picture files, printing, and the
 // region they can take, typed in its dialog or dragged.
+#include "FullDiskSupport.h"
 #include "ImageTestSupport.h"
 #include "PdfTestSupport.h"
 
@@ -23,6 +24,8 @@ enum TAreaAnswer { aaSelected, aaAll, aaCancel };
 std::function<int(QDialog&)> areaAnswer(TAreaAnswer answer, QString* caption = nullptr) {
     return [answer, caption](QDialog& d) {
         auto& dlg = static_cast<TUseSelectedRectDlg&>(d);
+        EXPECT_EQ(dlg.HelpContext(), 4040);
+        EXPECT_TRUE(dlg.SelectedButton->isChecked()) << "the selected rectangle is offered first";
         if (caption) *caption = dlg.windowTitle();
         (answer == aaAll ? dlg.AllButton : dlg.SelectedButton)->setChecked(true);
         dlg.done(answer == aaCancel ? mrCancel : mrOk);
@@ -110,12 +113,21 @@ TEST_F(ImageOutputTest, PictureFilesTakeThePictureOrTheRegion) {
     ASSERT_EQ(back.Height(), 51);
     EXPECT_EQ(CountMismatches(back, [&](int x, int y) { return picture().Pixel(10 + x, 20 + y); }), 0);
 
-    // A write that fails is reported with the file's name.
-    const std::string folder = dir.path().toStdString();
-    EXPECT_FALSE(box->SavePictureFile(folder, true));
-    ASSERT_FALSE(ui->Messages.empty());
+    // A write that fails on a full disk is reported with the file's name, and the old
+    // file stays as it was.
+    box->EndLabelOperation(true);
+    const std::size_t shown = ui->Messages.size();
+    bool written = true;
+    {
+        TFullDisk full(4096);
+        written = box->SavePictureFile(whole, true);
+    }
+    EXPECT_FALSE(written);
+    ASSERT_EQ(ui->Messages.size(), shown + 1);
     EXPECT_EQ(ui->Messages.back().Type, mtError);
-    EXPECT_NE(ui->LastMessage().find(folder), std::string::npos) << ui->LastMessage();
+    EXPECT_NE(ui->LastMessage().find(whole), std::string::npos) << ui->LastMessage();
+    ASSERT_TRUE(back.LoadFromFile(whole));
+    EXPECT_EQ(back.Width(), W) << "the old picture file is still whole";
 }
 
 TEST_F(ImageOutputTest, PrintingTakesThePictureOrTheRegionAtItsScale) {

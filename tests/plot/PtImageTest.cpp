@@ -314,6 +314,7 @@ TEST_F(ImageBoxTest, LabelListDialogSelectsAndRedrawsChangedLabels) {
 TEST_F(ImageBoxTest, ClosingAsksOnlyForAModifiedGraphWithAFile) {
     addLabel(line({20, 20}, {90, 20}));
     EXPECT_TRUE(box->CanCloseGraph()) << "a graph never saved closes without asking";
+    EXPECT_TRUE(ui->Messages.empty());
     QTemporaryDir dir;
     const std::string file = (dir.path() + "/saved.qxf").toStdString();
     ASSERT_TRUE(box->SaveGraphAs(file));

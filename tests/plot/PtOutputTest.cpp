@@ -1,4 +1,5 @@
 // Region bitmaps, printed sizes, picture files and printed pages, without a window.
+#include "FullDiskSupport.h"
 #include "PdfTestSupport.h"
 #include "PlotTestSupport.h"
 #include "common/BitmapTestSupport.h"
@@ -12,9 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
-#include <sys/resource.h>
 
 using namespace plottest;
 
@@ -115,17 +114,13 @@ TEST(PtOutputTest, WriteFailuresNameTheFileAndKeepTheOldOne) {
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }();
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 16 * 1024;
-    setrlimit(RLIMIT_FSIZE, &limited);
-    const bool bmpWritten = WritePictureFile(*picture, target, true, error);
-    const std::string bmpError = error;
-    const bool jpegWritten = WritePictureFile(*MakePicture(1000, 1000), target, false, error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool bmpWritten = true, jpegWritten = true;
+    std::string bmpError;
+    {
+        TFullDisk full(16 * 1024);
+        bmpWritten = WritePictureFile(*picture, target, true, bmpError);
+        jpegWritten = WritePictureFile(*MakePicture(1000, 1000), target, false, error);
+    }
     EXPECT_FALSE(bmpWritten);
     EXPECT_FALSE(jpegWritten);
     EXPECT_NE(bmpError.find(target), std::string::npos) << bmpError;
@@ -137,10 +132,11 @@ TEST(PtOutputTest, WriteFailuresNameTheFileAndKeepTheOldOne) {
 
 TEST(PtOutputTest, PrintedPagesHoldThePictureAtItsScale) {
     QTemporaryDir dir;
-    auto picture = MakePicture(400, 300);
-    for (auto [percent, w, h] :
-         {std::tuple{100, 400, 300}, std::tuple{50, 200, 150}, std::tuple{25, 100, 75}}) {
+    for (auto [width, height, percent, w, h] :
+         {std::tuple{640, 480, 100, 640, 480}, std::tuple{400, 300, 50, 200, 150},
+          std::tuple{400, 300, 25, 100, 75}}) {
         SCOPED_TRACE(percent);
+        auto picture = MakePicture(width, height);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.path() + QString("/page%1.pdf").arg(percent));
@@ -148,7 +144,7 @@ TEST(PtOutputTest, PrintedPagesHoldThePictureAtItsScale) {
         ASSERT_TRUE(PrintPicture(printer, *picture, percent));
         const std::vector<pdftest::TPlacedImage> images = pdftest::PlacedImages(printer.outputFileName());
         ASSERT_EQ(images.size(), 1u);
-        EXPECT_EQ(images[0].PixelWidth, 400);
+        EXPECT_EQ(images[0].PixelWidth, width);
         EXPECT_NEAR(images[0].Width, w, 0.01);
         EXPECT_NEAR(images[0].Height, h, 0.01);
     }
