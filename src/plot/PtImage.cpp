@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -503,6 +504,10 @@ void TPlotImageBox::showEvent(QShowEvent* event) {
     // The scroll bars settle (and narrow the viewport) after the show; centre after them.
     QMetaObject::invokeMethod(
         this, [this] { applyCentre(); }, Qt::QueuedConnection);
+}
+
+void TPlotImageBox::keyPressEvent(QKeyEvent* event) {
+    event->ignore();
 }
 
 void TPlotImageBox::GetCaption(std::string& S) const {

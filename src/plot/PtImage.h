@@ -225,6 +225,8 @@ protected:
     void AttachPlotThread(TPlotThread& Controller);
 
     void showEvent(QShowEvent* event) override;
+    // Keys belong to the window: its commands step the view and edit the labels.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Keeps an update bracket open for its life.

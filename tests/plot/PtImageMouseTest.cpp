@@ -1,6 +1,8 @@
 // Mouse gestures on the picture control, through real mouse and key events.
 #include "ImageTestSupport.h"
 
+#include <QScrollBar>
+
 using namespace plottest;
 
 namespace {
@@ -370,6 +372,27 @@ TEST_F(ImageMouseTest, NewTextTypedNothingLeavesNoLabel) {
     QTest::keyClick(box->TextEditor, Qt::Key_Escape);
     EXPECT_TRUE(labels().empty());
     EXPECT_EQ(box->LabelWindowStatus(), lwNormal);
+}
+
+TEST_F(ImageMouseTest, KeysGoOnToTheWindow) {
+    QWidget window;
+    int keys = 0;
+    struct TKeyCounter : QObject {
+        int& n;
+        explicit TKeyCounter(int& count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress) ++n;
+            return false;
+        }
+    } counter(keys);
+    box->setParent(&window);
+    window.installEventFilter(&counter);
+    box->setFocus();
+    const int before = box->horizontalScrollBar()->value();
+    QTest::keyClick(box.get(), Qt::Key_Right);
+    EXPECT_EQ(keys, 1) << "the key reached the window";
+    EXPECT_EQ(box->horizontalScrollBar()->value(), before);
+    box->setParent(nullptr);
 }
 
 TEST_F(ImageMouseTest, StatusLineFollowsTheMouse) {
