@@ -158,7 +158,7 @@ private:
     void drawAxisLine(TAxisRun& a) {
         if (!a.InView || !a.Valid || !a.Set.ShowAxisLine) return;
         canvas_.Pen =
-            TPen{a.Set.AxisColor, DrawnPenWidth(a.Set.AxisWidth), DrawnPenStyle(a.Set.AxisPenStyle)};
+            TPen{a.Set.AxisColor, DrawnPenWidth(a.Set.AxisWidth), SettingPenStyle(a.Set.AxisPenStyle)};
         line(a.at(a.SpanFrom, a.LinePos), a.at(a.SpanTo, a.LinePos));
         a.AxisDrawn = true;
     }
@@ -203,7 +203,7 @@ private:
         if (!a.Valid || !(a.Set.TickInc.FloatValue > 0) || !(marks || type == tkGridLines)) return false;
         const TTickWalk walk(a, a.IsX ? view_.W : view_.H);
         if (type == tkGridLines && !other.Valid) return true;
-        const TPenStyle style = type == tkGridLines ? DrawnPenStyle(a.Set.GridPenStyle) : psSolid;
+        const TPenStyle style = type == tkGridLines ? SettingPenStyle(a.Set.GridPenStyle) : psSolid;
         canvas_.Pen = TPen{a.Set.TickColor, DrawnPenWidth(a.Set.AxisWidth), style};
         const int len = a.tickLength();
         for (int i = 0; i < walk.Count(); ++i) {

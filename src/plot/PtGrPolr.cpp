@@ -168,7 +168,7 @@ void TPlotGraphPolar::ComputeAxisSegments() {
 
 void TPlotGraphPolar::DrawPolarAxes() {
     TCanvas& canvas = PlotBitmap().Canvas();
-    const TPenStyle style = DrawnPenStyle(settings_.AxisPenStyle);
+    const TPenStyle style = SettingPenStyle(settings_.AxisPenStyle);
     canvas.Pen = TPen{settings_.AxisColor, DrawnPenWidth(settings_.AxisWidth), style};
     for (int i = 0; i < axisCount(); ++i) {
         const TPolarAxisSegment& axis = axes_[size_t(i)];
@@ -185,7 +185,7 @@ void TPlotGraphPolar::DrawPolarAxes() {
 void TPlotGraphPolar::DrawCircleTicks() {
     const TPolarViewRecord& v = view_;
     PlotBitmap().Canvas().Pen = TPen{settings_.TickColor, DrawnPenWidth(settings_.CircleWidth),
-                                     DrawnPenStyle(settings_.CirclePenStyle)};
+                                     SettingPenStyle(settings_.CirclePenStyle)};
     const long double s = tickStep();
     long double rMax = std::max({distance(v.Left, v.Top), distance(v.Right, v.Top),
                                  distance(v.Left, v.Bottom), distance(v.Right, v.Bottom)});

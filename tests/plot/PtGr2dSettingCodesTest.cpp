@@ -43,10 +43,8 @@ TEST(Axes2DSettingCodes, DecimalPlacesBelowZeroFormatLabelsWithNoDecimals) {
     }
 }
 
-// Disabled while the 2D renderer takes axis pen styles through the canvas's DrawnPenStyle
-// instead of SettingPenStyle: code 5 is the canvas's clear pen, so the axis lines are not
-// drawn at all.
-TEST(Axes2DSettingCodes, DISABLED_AxisPenStyleBeyondTheSettingStylesDrawsSolid) {
+// Code 5 is the canvas's clear pen, but no setting offers it: the axis must still show.
+TEST(Axes2DSettingCodes, AxisPenStyleBeyondTheSettingStylesDrawsSolid) {
     ASSERT_EQ(SettingPenStyle(5), psSolid);
     TGraph2DFixture f;
     outOfRangeCodes(f.Settings());
