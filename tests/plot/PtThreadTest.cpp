@@ -208,6 +208,41 @@ TEST(ThreadController, ARedrawAfterAStopSignalIsNotLost) {
     EXPECT_EQ(log.Events().back(), "end");
 }
 
+TEST(ThreadController, AGraphRunEndingInsideALabelStopCannotPaintTheMirrorBeingRebuilt) {
+    // A label edit stops the label worker, rebuilds the mirror, restarts the worker. A graph
+    // run whose completion is serviced while the stop waits starts a label run of its own:
+    // the rebuild must stop that one too, not change the labels under it.
+    TEventLog log;
+    auto probe = std::make_shared<TLabelProbe>();
+    TGate gate;
+    probe->OnDraw = [&](int) { gate.Pass(); };
+    auto c = MakeFakeController(1, probe);
+    std::atomic<bool> drawn{false};
+    c->Model().Body = [&](TFakeGraph& g, std::string&) {
+        g.FillGraphBmpBackground();
+        drawn = true;
+    };
+    c->RestartLabelThread();
+    ASSERT_TRUE(eventually([&] { return gate.Inside(); }));
+    c->StartGraphDrawing();
+    ASSERT_TRUE(eventually([&] { return drawn.load(); }));
+    std::this_thread::sleep_for(100ms); // its completion waits in the queue; nobody pumps
+    log.Hook(*c);
+    c->StopLabelThreadAndWait();
+    EXPECT_TRUE(c->IsLabelThreadRunning()) << "the graph run's completion started one";
+    auto& label = static_cast<TFakeLabel&>(*c->MasterLabelList()[0]);
+    label.Color = 0x00123456;
+    label.Modified = true;
+    c->CopyLabelsToBuffer(-1);
+    EXPECT_FALSE(c->IsLabelThreadRunning());
+    gate.Release();
+    c->RestartLabelThread();
+    PumpUntilIdle(*c);
+    EXPECT_EQ(log.Count("picture"), 1);
+    ASSERT_NE(log.Picture, nullptr);
+    EXPECT_EQ(log.Picture->Pixel(1, 0), 0x00123456u);
+}
+
 TEST(ThreadController, StopsReportTheErrorOfTheWorkerTheyStopped) {
     TLogCapture quiet;
     TEventLog log;
