@@ -20,10 +20,16 @@ int FontPixelSize(int points) {
     return MulDiv(points, 96, 72);
 }
 
+int DrawnFontSize(int Size) {
+    // A size of 0 asks for the default size; a negative one is taken by its magnitude.
+    // Files keep such sizes as they are, so only the drawing interprets them.
+    long long points = Size == 0 ? TFontRecord().Size : (Size < 0 ? -(long long)Size : Size);
+    return int(points > MaxDrawnFontSize ? MaxDrawnFontSize : points);
+}
+
 QFont FontRecordToQFont(const TFontRecord& font) {
     QFont f(QString::fromStdString(font.Name));
-    int px = FontPixelSize(font.Size < 1 ? 1 : (font.Size > 1638 ? 1638 : font.Size));
-    f.setPixelSize(px < 1 ? 1 : px);
+    f.setPixelSize(FontPixelSize(DrawnFontSize(font.Size)));
     f.setBold(font.HasStyle(fsBold));
     f.setItalic(font.HasStyle(fsItalic));
     f.setUnderline(font.HasStyle(fsUnderline));

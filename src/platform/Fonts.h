@@ -28,8 +28,14 @@ struct TFontRecord {
 // rounded as MulDiv(points, 96, 72).
 int FontPixelSize(int points);
 
-// A QFont for drawing on pictures: pixel-sized, without anti-aliasing. A size of 0 or less
-// is drawn at 1 point; the record itself is never changed.
+// The largest point size text is drawn at; larger sizes are drawn at this one.
+inline constexpr int MaxDrawnFontSize = 1638;
+// The point size a record's Size is drawn at: 0 is the default size (a new record's), a
+// negative size its magnitude, and no size above MaxDrawnFontSize.
+int DrawnFontSize(int Size);
+
+// A QFont for drawing on pictures: pixel-sized, without anti-aliasing, at DrawnFontSize;
+// the record itself is never changed.
 QFont FontRecordToQFont(const TFontRecord& font);
 // The record for a QFont; the colour is given separately because QFont has none.
 TFontRecord QFontToFontRecord(const QFont& font, TColor color);

@@ -3,6 +3,7 @@
 #include "math/CenterDlg.h"
 #include "shell/About.h"
 #include "shell/GraphToolBar.h"
+#include "shell/LabelToolBar.h"
 #include "shell/OptDlg.h"
 #include "shell/StartUp.h"
 #include "shell/StatusBar.h"
@@ -15,9 +16,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <utility>
 
 TMainForm* MainForm = nullptr;
@@ -40,11 +43,16 @@ TMainForm::TMainForm(std::string IniFileName)
             [this](QMdiSubWindow* child) { childActivated(child); });
     GraphToolBar = new TGraphToolBar(this);
     addToolBar(Qt::TopToolBarArea, GraphToolBar);
-    // The label tools fill this bar; it is here so that its visibility is kept.
-    LabelShapeToolBar = new QToolBar(QStringLiteral("Label Shape"), this);
-    LabelShapeToolBar->setObjectName(QStringLiteral("LabelShapeToolBar"));
+    LabelShapeToolBar = new TLabelToolBar(this);
+    LabelShapeToolBar->DialogOwner = this;
+    LabelShapeToolBar->OnToolClick = [this](TDrawingTool Tool) {
+        SelectBitmapRegion1->setChecked(false);
+        DrawingTool = Tool;
+    };
+    // The label tools are a long row: they get a row of their own below the graph tools.
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, LabelShapeToolBar);
-    for (QToolBar* bar : {static_cast<QToolBar*>(GraphToolBar), LabelShapeToolBar})
+    for (QToolBar* bar : {static_cast<QToolBar*>(GraphToolBar), static_cast<QToolBar*>(LabelShapeToolBar)})
         bar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     StatusBar = new TMainStatusBar(this);
     setStatusBar(StatusBar);
@@ -66,13 +74,20 @@ TMainForm::TMainForm(std::string IniFileName)
     LabelShapeToolBar->setVisible(IniShowLabelToolBar);
     ApplyOptions();
     DrawingTool = dtOff;
+    LabelShapeToolBar->ShapeOffDown();
     ToolBarAttrib = std::make_unique<TToolBarAttribClass>();
+    LabelShapeToolBar->SetAttrib(ToolBarAttrib.get());
     GraphWindowCount = 0;
     RecentFiles = TRecentFiles();
     refreshRecentFiles();
     DisableWindowItems();
     ScreenPixelsPerInch = logicalDpiY();
-    resize(1000, 720);
+    LabelShapeToolBar->FillFontNames();
+    SyncLabelFontControls();
+    // Room for the graph tools and the label tools each on one row, on any screen of the
+    // usual sizes; a smaller screen gets most of its width.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(1200, screen.width() * 9 / 10), std::min(800, screen.height() * 9 / 10));
 }
 
 TMainForm::~TMainForm() {
@@ -84,8 +99,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::ApplyOptions() {
     GraphToolBar->SetFlat(GeneralOptions.FlatToolBars);
-    for (QToolButton* button : LabelShapeToolBar->findChildren<QToolButton*>())
-        button->setAutoRaise(GeneralOptions.FlatToolBars);
+    LabelShapeToolBar->SetFlat(GeneralOptions.FlatToolBars);
     CenterCommonDialogs = GeneralOptions.CenterCommonDlgs;
     DialogPositionMode = static_cast<TDialogPosition>(GeneralOptions.CenterDlgsOnPosition);
     StatusBar->setVisible(StatusLine.ShowStatusLine);
@@ -158,8 +172,7 @@ TWindowBase* TMainForm::ActiveGraphWindow() const {
 void TMainForm::TurnDrawToolOff() {
     if (DrawingTool == dtOff) return;
     SelectBitmapRegion1->setChecked(false);
-    // Seam: the label tool bar's "Label Tools Off" button goes down here once the bar has
-    // its tool buttons.
+    LabelShapeToolBar->ShapeOffDown();
     DrawingTool = dtOff;
 }
 
@@ -168,9 +181,17 @@ bool TMainForm::GetResizeLabelsMode() const {
 }
 
 void TMainForm::SelectBitmapRegionClick() {
-    // The menu item checks itself before this runs. Seam: the label tool bar's "Label
-    // Tools Off" button goes down here once the bar has its tool buttons.
+    // The menu item checks itself before this runs.
+    LabelShapeToolBar->ShapeOffDown();
     DrawingTool = SelectBitmapRegion1->isChecked() ? dtSelectRegion : dtOff;
+}
+
+void TMainForm::SyncLabelFontControls() {
+    LabelShapeToolBar->SyncLabelFontControls(ScreenPixelsPerInch);
+}
+
+void TMainForm::FillFontSizeCombo() {
+    LabelShapeToolBar->FillFontSizeCombo(ScreenPixelsPerInch);
 }
 
 void TMainForm::SetToolBarLayoutNone() {
@@ -218,6 +239,8 @@ void TMainForm::mergeWindowMenus(TWindowBase* Window) {
     mergedMenus_.clear();
     mergedWindow_ = Window;
     for (QMenu* menu : Window->WindowMenus()) {
+        menu->removeEventFilter(menuHelpKey_);
+        menu->installEventFilter(menuHelpKey_);
         menuBar()->insertAction(Tools1->menuAction(), menu->menuAction());
         mergedMenus_.append(menu->menuAction());
     }

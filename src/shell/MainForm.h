@@ -32,6 +32,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TGraphToolBar;
+class TLabelToolBar;
 class TMainStatusBar;
 class TWindowBase;
 
@@ -53,7 +54,7 @@ public:
 
     QMdiArea* MdiArea;
     TGraphToolBar* GraphToolBar;
-    QToolBar* LabelShapeToolBar;
+    TLabelToolBar* LabelShapeToolBar;
     TMainStatusBar* StatusBar;
     QTimer* Timer1; // the auto-repeat timer
 
@@ -117,6 +118,9 @@ public:
     void SetToolBarLayoutPolar();
     void SetToolBarLayout3D();
     void AddRecentFile(const std::string& Path);
+    // The label tool bar's font controls follow the label font.
+    void SyncLabelFontControls();
+    void FillFontSizeCombo();
 
     // The graph window that is the active child, or null for none or another class.
     TWindowBase* ActiveGraphWindow() const;

@@ -7,6 +7,8 @@
 #include "shell/About.h"
 #include "shell/GraphToolBar.h"
 #include "shell/HtmlHelp.h"
+#include "shell/LabelToolBar.h"
+#include "shell/MenuItems.h"
 #include "shell/WinBase.h"
 
 #include <QAction>
@@ -30,8 +32,7 @@ protected:
         if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
             return false;
         auto* menu = qobject_cast<QMenu*>(watched);
-        QAction* item = menu ? menu->activeAction() : nullptr;
-        const int context = item ? item->property("helpContext").toInt() : 0;
+        const int context = MenuItemHelpContext(menu ? menu->activeAction() : nullptr);
         if (context == 0) return false;
         menu->close();
         ApplicationHelpContext(context);
@@ -44,21 +45,6 @@ QMenu* addMenu(QMenuBar* Bar, const char* Name, const char* Caption, QObject* He
     menu->setObjectName(QLatin1String(Name));
     menu->installEventFilter(HelpKey);
     return menu;
-}
-
-QAction* addItem(QMenu* Menu, const char* Name, const char* Caption, QKeySequence Shortcut = {},
-                 int HelpContext = 0) {
-    QAction* item = Menu->addAction(QLatin1String(Caption));
-    item->setObjectName(QLatin1String(Name));
-    item->setShortcut(Shortcut);
-    if (HelpContext) item->setProperty("helpContext", HelpContext);
-    return item;
-}
-
-QAction* addSeparator(QMenu* Menu, const char* Name = "") {
-    QAction* line = Menu->addSeparator();
-    line->setObjectName(QLatin1String(Name));
-    return line;
 }
 
 // A recent file's caption; an "&" in a file name is a character, not a mnemonic.
@@ -80,25 +66,25 @@ void TMainForm::buildMenus() {
 
 void TMainForm::buildFileMenu() {
     File1 = addMenu(menuBar(), "File1", "&File", menuHelpKey_);
-    New2DCartisian1 = addItem(File1, "New2DCartisian1", "New &2D Cartesian Graph", {}, 6000);
-    New2DPolar1 = addItem(File1, "New2DPolar1", "New &Polar Graph", {}, 6005);
-    New3DCartisian1 = addItem(File1, "New3DCartisian1", "New &3D Cartesian Graph", {}, 6010);
-    addSeparator(File1);
-    OpenFile1 = addItem(File1, "OpenFile1", "&Open File...", {}, 5020);
-    SaveFile1 = addItem(File1, "SaveFile1", "&Save File", QKeySequence(Qt::CTRL | Qt::Key_S), 5020);
-    SaveFileAs1 = addItem(File1, "SaveFileAs1", "Save File &As...", {}, 5020);
-    CloseFile1 = addItem(File1, "CloseFile1", "&Close File");
-    N1 = addSeparator(File1, "N1");
-    SaveAsBMPFile1 = addItem(File1, "SaveAsBMPFile1", "Save As P&icture File...", {}, 5020);
-    addSeparator(File1);
-    PrintScale1 = addItem(File1, "PrintScale1", "Print Sca&le...");
-    Print1 = addItem(File1, "Print1", "P&rint...");
-    addSeparator(File1);
-    Exit1 = addItem(File1, "Exit1", "E&xit");
-    FileSeparatorLine = addSeparator(File1, "FileSeparatorLine");
+    New2DCartisian1 = AddMenuItem(File1, "New2DCartisian1", "New &2D Cartesian Graph", {}, 6000);
+    New2DPolar1 = AddMenuItem(File1, "New2DPolar1", "New &Polar Graph", {}, 6005);
+    New3DCartisian1 = AddMenuItem(File1, "New3DCartisian1", "New &3D Cartesian Graph", {}, 6010);
+    AddMenuSeparator(File1);
+    OpenFile1 = AddMenuItem(File1, "OpenFile1", "&Open File...", {}, 5020);
+    SaveFile1 = AddMenuItem(File1, "SaveFile1", "&Save File", QKeySequence(Qt::CTRL | Qt::Key_S), 5020);
+    SaveFileAs1 = AddMenuItem(File1, "SaveFileAs1", "Save File &As...", {}, 5020);
+    CloseFile1 = AddMenuItem(File1, "CloseFile1", "&Close File");
+    N1 = AddMenuSeparator(File1, "N1");
+    SaveAsBMPFile1 = AddMenuItem(File1, "SaveAsBMPFile1", "Save As P&icture File...", {}, 5020);
+    AddMenuSeparator(File1);
+    PrintScale1 = AddMenuItem(File1, "PrintScale1", "Print Sca&le...");
+    Print1 = AddMenuItem(File1, "Print1", "P&rint...");
+    AddMenuSeparator(File1);
+    Exit1 = AddMenuItem(File1, "Exit1", "E&xit");
+    FileSeparatorLine = AddMenuSeparator(File1, "FileSeparatorLine");
     for (int j = 1; j <= TRecentFiles::MaxCount; ++j) {
         const std::string name = "FL" + std::to_string(j);
-        QAction* item = addItem(File1, name.c_str(), std::to_string(j).c_str());
+        QAction* item = AddMenuItem(File1, name.c_str(), std::to_string(j).c_str());
         item->setData(j); // the Tag
         connect(item, &QAction::triggered, this, [this, j] { FileListClick(j); });
         FL[size_t(j - 1)] = item;
@@ -118,12 +104,12 @@ void TMainForm::buildFileMenu() {
 
 void TMainForm::buildPictureMenu() {
     Picture1 = addMenu(menuBar(), "Picture1", "&Picture", menuHelpKey_);
-    BitmapSize1 = addItem(Picture1, "BitmapSize1", "Picture &Size and Colors...");
-    SelectBitmapRegion1 = addItem(Picture1, "SelectBitmapRegion1", "Select Picture &Region", {}, 5015);
+    BitmapSize1 = AddMenuItem(Picture1, "BitmapSize1", "Picture &Size and Colors...");
+    SelectBitmapRegion1 = AddMenuItem(Picture1, "SelectBitmapRegion1", "Select Picture &Region", {}, 5015);
     SelectBitmapRegion1->setCheckable(true);
-    BitmapRegionDialog1 = addItem(Picture1, "BitmapRegionDialog1", "Picture Region &Dialog...");
-    CopyBitmaptoClopboard1 = addItem(Picture1, "CopyBitmaptoClopboard1", "&Copy Picture to Clipboard",
-                                     QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    BitmapRegionDialog1 = AddMenuItem(Picture1, "BitmapRegionDialog1", "Picture Region &Dialog...");
+    CopyBitmaptoClopboard1 = AddMenuItem(Picture1, "CopyBitmaptoClopboard1", "&Copy Picture to Clipboard",
+                                         QKeySequence(Qt::CTRL | Qt::Key_Insert));
     const auto onWindow = [this](void (TWindowBase::*operation)()) {
         return [this, operation] {
             if (TWindowBase* window = ActiveGraphWindow()) (window->*operation)();
@@ -138,16 +124,17 @@ void TMainForm::buildPictureMenu() {
 
 void TMainForm::buildToolsMenu() {
     Tools1 = addMenu(menuBar(), "Tools1", "&Tools", menuHelpKey_);
-    ShowHideGraphViewToolBar1 = addItem(Tools1, "ShowHideGraphViewToolBar1", "Show/Hide &Graph Tool Bar");
-    ShowShapeToolBar1 = addItem(Tools1, "ShowShapeToolBar1", "Show/Hide &Label Tool Bar");
+    ShowHideGraphViewToolBar1 = AddMenuItem(Tools1, "ShowHideGraphViewToolBar1", "Show/Hide &Graph Tool Bar");
+    ShowShapeToolBar1 = AddMenuItem(Tools1, "ShowShapeToolBar1", "Show/Hide &Label Tool Bar");
     ResizeLabelsMode1 =
-        addItem(Tools1, "ResizeLabelsMode1", "&Resize Labels Mode", QKeySequence(Qt::CTRL | Qt::Key_R));
+        AddMenuItem(Tools1, "ResizeLabelsMode1", "&Resize Labels Mode", QKeySequence(Qt::CTRL | Qt::Key_R));
     ResizeLabelsMode1->setCheckable(true);
-    OpenTextLabelFontDialog1 = addItem(Tools1, "OpenTextLabelFontDialog1", "Label Tool Bar Text &Font...");
-    addSeparator(Tools1);
-    FunctionCalculator1 =
-        addItem(Tools1, "FunctionCalculator1", "Function &Calculator...", QKeySequence(Qt::CTRL | Qt::Key_C));
-    Options1 = addItem(Tools1, "Options1", "&Options...");
+    OpenTextLabelFontDialog1 =
+        AddMenuItem(Tools1, "OpenTextLabelFontDialog1", "Label Tool Bar Text &Font...");
+    AddMenuSeparator(Tools1);
+    FunctionCalculator1 = AddMenuItem(Tools1, "FunctionCalculator1", "Function &Calculator...",
+                                      QKeySequence(Qt::CTRL | Qt::Key_C));
+    Options1 = AddMenuItem(Tools1, "Options1", "&Options...");
     connect(ShowHideGraphViewToolBar1, &QAction::triggered, this,
             [this] { GraphToolBar->setVisible(GraphToolBar->isHidden()); });
     connect(ShowShapeToolBar1, &QAction::triggered, this,
@@ -159,14 +146,15 @@ void TMainForm::buildToolsMenu() {
 
 void TMainForm::buildWindowMenu() {
     Window1 = addMenu(menuBar(), "Window1", "&Window", menuHelpKey_);
-    Tile1 = addItem(Window1, "Tile1", "&Tile");
-    Cascade1 = addItem(Window1, "Cascade1", "Casca&de");
-    ArrangeAll1 = addItem(Window1, "ArrangeAll1", "&Arrange Icons");
-    addSeparator(Window1);
+    Tile1 = AddMenuItem(Window1, "Tile1", "&Tile");
+    Cascade1 = AddMenuItem(Window1, "Cascade1", "Casca&de");
+    ArrangeAll1 = AddMenuItem(Window1, "ArrangeAll1", "&Arrange Icons");
+    AddMenuSeparator(Window1);
     CenterBitmap1 =
-        addItem(Window1, "CenterBitmap1", "&Center Bitmap In Window", QKeySequence(Qt::Key_F2), 5000);
-    StopDrawingWindow1 = addItem(Window1, "StopDrawingWindow1", "&Stop Drawing Window");
-    RedrawWindow1 = addItem(Window1, "RedrawWindow1", "&Redraw Window", QKeySequence(Qt::CTRL | Qt::Key_F2));
+        AddMenuItem(Window1, "CenterBitmap1", "&Center Bitmap In Window", QKeySequence(Qt::Key_F2), 5000);
+    StopDrawingWindow1 = AddMenuItem(Window1, "StopDrawingWindow1", "&Stop Drawing Window");
+    RedrawWindow1 =
+        AddMenuItem(Window1, "RedrawWindow1", "&Redraw Window", QKeySequence(Qt::CTRL | Qt::Key_F2));
     connect(Tile1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
     connect(Cascade1, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
     connect(ArrangeAll1, &QAction::triggered, this, [this] { ArrangeIconsClick(); });
@@ -183,8 +171,8 @@ void TMainForm::buildWindowMenu() {
 
 void TMainForm::buildHelpMenu() {
     Help1 = addMenu(menuBar(), "Help1", "&Help", menuHelpKey_);
-    hlp1 = addItem(Help1, "hlp1", "Help &Contents...", QKeySequence(Qt::Key_F1));
-    About1 = addItem(Help1, "About1", "&About...");
+    hlp1 = AddMenuItem(Help1, "hlp1", "Help &Contents...", QKeySequence(Qt::Key_F1));
+    About1 = AddMenuItem(Help1, "About1", "&About...");
     connect(hlp1, &QAction::triggered, this, [] { ApplicationHelpCommand(HELP_CONTENTS, 0); });
     connect(About1, &QAction::triggered, this, [] { ShowAboutBox(); });
 }
@@ -255,5 +243,7 @@ void TMainForm::FileListClick(int Tag) {
 
 void TMainForm::OpenTextLabelFontDialogClick() {
     TFontRecord font = ToolBarAttrib->Font;
-    if (PickFont(font, this)) ToolBarAttrib->Font = font;
+    if (!PickFont(font, this)) return;
+    ToolBarAttrib->Font = font;
+    SyncLabelFontControls();
 }

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <gtest/gtest.h>
 
+#include <climits>
+
 TEST(Colors, ByteOrderAndSystemColours) {
     EXPECT_EQ(RGBColor(0xFF, 0, 0), clRed);
     EXPECT_EQ(GetBValue(clBlue), 0xFFu);
@@ -34,11 +36,19 @@ TEST(Fonts, RecordConvertsToAndFromQFont) {
     EXPECT_EQ(f.styleStrategy() & QFont::NoAntialias, QFont::NoAntialias);
     EXPECT_EQ(QFontToFontRecord(f, clRed), r);
 
-    // Sizes out of reach are drawn clamped; the record keeps them.
-    TFontRecord tiny = r;
-    tiny.Size = -5;
-    EXPECT_GE(FontRecordToQFont(tiny).pixelSize(), 1);
-    EXPECT_EQ(tiny.Size, -5);
+    // Sizes of 0 or less are drawn at the default size (0) or their magnitude, huge ones
+    // at the largest size; the record keeps them.
+    struct Case {
+        int Size;
+        int Pixels;
+    };
+    for (const Case& c :
+         {Case{-5, 7}, Case{0, 11}, Case{1, 1}, Case{-12, 16}, Case{INT_MIN, 2184}, Case{1000000, 2184}}) {
+        TFontRecord odd = r;
+        odd.Size = c.Size;
+        EXPECT_EQ(FontRecordToQFont(odd).pixelSize(), c.Pixels) << c.Size;
+        EXPECT_EQ(odd.Size, c.Size);
+    }
 }
 
 TEST(Fonts, MulDivRoundsHalfAwayFromZeroAndReportsOverflow) {

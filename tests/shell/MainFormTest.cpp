@@ -4,6 +4,7 @@
 #include "math/CenterErrorMsgDlg.h"
 #include "shell/GraphToolBar.h"
 #include "shell/HtmlHelp.h"
+#include "shell/LabelToolBar.h"
 #include "shell/StatusBar.h"
 
 #include <gtest/gtest.h>
