@@ -115,7 +115,7 @@ void TLabelToolBar::buildPenControls() {
     LabelPenWidthScroll->setToolTip(QStringLiteral("Pen Width"));
     LabelPenWidthScroll->setRange(1, 10);
     LabelPenWidthScroll->setValue(1);
-    LabelPenWidthScroll->setFixedWidth(60);
+    LabelPenWidthScroll->setFixedWidth(80);
     addWidget(LabelPenWidthScroll);
     connect(LabelPenWidthScroll, &QScrollBar::valueChanged, this, [this](int position) {
         LabelPenSize->setText(QString::number(position));

@@ -81,11 +81,7 @@ void TMainForm::graphWindowDropped() {
 
 void TMainForm::NewGraphWindow(int32_t GraphKind) {
     if (!CanOpenAnotherWindow()) return;
-    if (!GraphWindowFactory) {
-        CenterMessageDlg("Graph windows are not available in this build yet.", mtInformation, {mbOK}, 0,
-                         this);
-        return;
-    }
+    if (!GraphWindowFactory) return;
     std::unique_ptr<TWindowBase> window;
     try {
         window = GraphWindowFactory(GraphKind);
@@ -114,11 +110,7 @@ bool TMainForm::OpenGraphFile(const std::string& Path) {
         if (!reader.OpenGraphFile(path, FormatSettings().DecimalSeparator)) return false;
         const int32_t kind = reader.GraphKind();
         if (kind != GraphKind2D && kind != GraphKindPolar && kind != GraphKind3D) return false;
-        if (!GraphWindowFactory) {
-            CenterMessageDlg("Graph windows are not available in this build yet.", mtInformation, {mbOK}, 0,
-                             this);
-            return false;
-        }
+        if (!GraphWindowFactory) return false;
         window = GraphWindowFactory(kind);
         if (!window) return false;
         adoptGraphWindow(*window);

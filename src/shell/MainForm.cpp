@@ -3,6 +3,7 @@
 #include "math/CenterDlg.h"
 #include "shell/About.h"
 #include "shell/GraphToolBar.h"
+#include "shell/GraphWindows.h"
 #include "shell/LabelToolBar.h"
 #include "shell/OptDlg.h"
 #include "shell/StartUp.h"
@@ -57,6 +58,7 @@ TMainForm::TMainForm(std::string IniFileName)
     StatusBar = new TMainStatusBar(this);
     setStatusBar(StatusBar);
     StatusBar->OnDoubleClick = [this] { ShowOptions(true); };
+    GraphWindowFactory = CreateGraphWindow;
     OptionsDialogRunner = [](TMainForm& Form, bool FromStatusBar) {
         return ShowOptionsDialog(FromStatusBar, Form.GeneralOptions, Form.StatusLine, Form.HotKeys2D,
                                  Form.HotKeysPolar, Form.HotKeys3D);

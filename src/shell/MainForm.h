@@ -45,7 +45,8 @@ public:
     explicit TMainForm(std::string IniFileName = DefaultIniFileName());
     ~TMainForm() override;
 
-    // Makes an empty graph window of a graph file kind (1 2D, 2 polar, 3 3D), not yet shown.
+    // Makes an empty graph window of a graph file kind (1 2D, 2 polar, 3 3D), not yet shown;
+    // the real windows unless a test puts its own in.
     using TGraphWindowFactory = std::function<std::unique_ptr<TWindowBase>(int32_t GraphKind)>;
     TGraphWindowFactory GraphWindowFactory;
     // The Options dialog on the option objects, true after OK; a test may put a stand-in here.

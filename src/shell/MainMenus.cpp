@@ -189,7 +189,9 @@ void TMainForm::fillWindowList() {
     windowListActions_.append(Window1->addSeparator());
     for (qsizetype i = 0; i < children.size(); ++i) {
         QMdiSubWindow* child = children[i];
-        const QString caption = child->windowTitle().replace('&', QLatin1String("&&"));
+        auto* window = dynamic_cast<TWindowBase*>(child);
+        const QString title = window ? QString::fromStdString(window->ShownCaption()) : child->windowTitle();
+        const QString caption = QString(title).replace('&', QLatin1String("&&"));
         QAction* item = Window1->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
         item->setCheckable(true);
         item->setChecked(child == MdiArea->currentSubWindow());

@@ -1,20 +1,234 @@
 #include "shell/WinBase.h"
 
+#include "dialogs/BmpSize.h"
+#include "dialogs/FuncDlgs.h"
+#include "dialogs/FuncList.h"
+#include "math/CenterErrorMsgDlg.h"
+#include "model/funcobj.h"
+#include "plot/PtImList.h"
+#include "plot/PtImage.h"
+#include "plot/PtThList.h"
 #include "shell/MainForm.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
+#include <QStyle>
 
-TWindowBase::TWindowBase() = default;
+#include <algorithm>
+
+#include <string_view>
+
+namespace {
+
+// Qt shows "[*]" in a title as the modified mark; a file name may hold it as text.
+QString literalTitle(const std::string& Caption) {
+    return QString::fromStdString(Caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+}
+
+} // namespace
+
+TWindowBase::TWindowBase() {
+    buildLabelMenu();
+    buildLabelPopup();
+}
+
+TWindowBase::~TWindowBase() {
+    // The picture control outlives this part of the window (Qt frees it with the frame),
+    // and stopping its drawing may still report; from here on it reports to nobody.
+    if (!ImageBox) return;
+    ImageBox->OnDoneDrawing = nullptr;
+    ImageBox->OnDisplayStatusMsg = nullptr;
+    ImageBox->OnTurnDrawToolOff = nullptr;
+    ImageBox->OnLabelWinStatusChange = nullptr;
+    ImageBox->OnGetToolBarAttrib = nullptr;
+    ImageBox->OnGetDrawingTool = nullptr;
+    ImageBox->OnGetResizeLabelsMode = nullptr;
+    ImageBox->OnShowLabelPopupMenu = nullptr;
+    ImageBox->OnRunningEnd = nullptr;
+    ImageBox->OnRunningStart = nullptr;
+}
+
+QList<QMenu*> TWindowBase::WindowMenus() const {
+    QList<QMenu*> menus = GraphMenus();
+    menus.append(Label1);
+    return menus;
+}
 
 void TWindowBase::FormCreate() {
+    ImageBox = nullptr;
     if (MainForm) MainForm->GraphWindowOpened();
     SetMainToolBarLayout();
+    placeInArea();
+}
+
+// Where the desktop puts a new document window: three quarters of the free area, each
+// new one a title bar further down and right than the one before, starting over at the
+// top left after eight.
+void TWindowBase::placeInArea() {
+    QMdiArea* area = mdiArea();
+    if (!area) return;
+    const QSize room = area->viewport()->size();
+    resize(std::max(room.width() * 3 / 4, 320), std::max(room.height() * 3 / 4, 240));
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 4;
+    const int place = int(area->subWindowList().size() - 1) % 8;
+    move(place * step, place * step);
 }
 
 void TWindowBase::FormActivate() {
     SetMainToolBarLayout();
+    if (ImageBox) ImageBox->ForgetMousePosition();
     UpdateStatusLine();
 }
+
+bool TWindowBase::IsActiveGraphWindow() const {
+    return MainForm && MainForm->ActiveGraphWindow() == this;
+}
+
+// ---- Operations the main window calls ----
+
+std::string TWindowBase::GetFileName() const {
+    std::string name;
+    if (ImageBox) ImageBox->GetFileName(name);
+    return name;
+}
+
+void TWindowBase::CenterBitmap() {
+    if (ImageBox) ImageBox->CenterBitmap();
+}
+
+bool TWindowBase::LoadGraph(uint8_t PixelFormat, const std::string& FileName, TReadGraphFile& Reader) {
+    if (!ImageBox) return false;
+    const bool loaded = ImageBox->LoadFromFile(PixelFormat, FileName, Reader);
+    TakeCaptionFromImageBox();
+    return loaded;
+}
+
+void TWindowBase::NewGraph(uint8_t PixelFormat, int Width, int Height) {
+    if (!ImageBox) return;
+    ImageBox->SetBitmapAttributes(PixelFormat, Width, Height);
+    TakeCaptionFromImageBox();
+}
+
+void TWindowBase::RedrawGraph() {
+    if (ImageBox) ImageBox->StartGraphDrawing();
+}
+
+void TWindowBase::StopDrawing() {
+    if (ImageBox) ImageBox->StopDrawingAndWait();
+}
+
+void TWindowBase::PrepareStopDrawing() {
+    if (ImageBox) ImageBox->SignalStopDrawing();
+}
+
+bool TWindowBase::SaveGraph() {
+    if (!ImageBox) return false;
+    const bool saved = ImageBox->SaveGraph();
+    TakeCaptionFromImageBox();
+    return saved;
+}
+
+bool TWindowBase::SaveGraphAs(const std::string& FileName) {
+    if (!ImageBox) return false;
+    const bool saved = ImageBox->SaveGraphAs(FileName);
+    TakeCaptionFromImageBox();
+    return saved;
+}
+
+void TWindowBase::PrintGraph(bool RegionOnly, int ScalePercent) {
+    if (ImageBox) ImageBox->PrintBitmap(RegionOnly, ScalePercent);
+}
+
+void TWindowBase::SavePicture(const std::string& FileName, bool AsBitmap) {
+    if (ImageBox) ImageBox->SavePictureFile(FileName, AsBitmap);
+}
+
+bool TWindowBase::HasSelectedRegion() {
+    return ImageBox && ImageBox->IsRegionSelected();
+}
+
+void TWindowBase::ShowPictureSizeDialog() {
+    if (ImageBox && ExecuteBmpSizeDlg(ImageBox->GetBitmapAttribs())) ImageBox->Replot();
+}
+
+void TWindowBase::ShowRegionDialog() {
+    if (ImageBox) ImageBox->ShowRegionDialog();
+}
+
+void TWindowBase::CopyPictureToClipboard() {
+    if (ImageBox) ImageBox->CopyBitmapToClipboard();
+}
+
+bool TWindowBase::CanCloseGraph() {
+    return !ImageBox || ImageBox->CanCloseGraph();
+}
+
+// ---- Caption ----
+
+std::string TWindowBase::ShownCaption() const {
+    return running_ ? caption_ + RunningSuffix : caption_;
+}
+
+void TWindowBase::SetCaption(const std::string& Caption) {
+    caption_ = Caption;
+    setWindowTitle(literalTitle(ShownCaption()));
+}
+
+void TWindowBase::TakeCaptionFromImageBox() {
+    std::string caption;
+    ImageBox->GetCaption(caption);
+    SetCaption(caption);
+}
+
+// ---- The picture control's events ----
+
+void TWindowBase::AttachImageBox(TPlotImageBox* Box) {
+    ImageBox = Box;
+    Box->OnDoneDrawing = [this](QObject*) { ImageBoxDoneDrawing(); };
+    Box->OnDisplayStatusMsg = [this](QObject*) { ImageBoxDisplayStatusMsg(); };
+    Box->OnTurnDrawToolOff = [this](QObject*) { ImageBoxTurnDrawToolOff(); };
+    Box->OnLabelWinStatusChange = [this](QObject*, TLabelWindowStatus Status) {
+        ImageBoxLabelWinStatusChange(Status);
+    };
+    Box->OnGetToolBarAttrib = [](TToolBarAttribClass*& Attrib) {
+        Attrib = MainForm ? MainForm->ToolBarAttrib.get() : nullptr;
+    };
+    Box->OnGetDrawingTool = [](TDrawingTool& Tool) { Tool = MainForm ? MainForm->DrawingTool : dtOff; };
+    Box->OnGetResizeLabelsMode = [](bool& Mode) { Mode = MainForm && MainForm->GetResizeLabelsMode(); };
+    Box->OnShowLabelPopupMenu = [this](int ScreenX, int ScreenY, bool ShowInPlaceEditorItem) {
+        ImageBoxShowLabelPopupMenu(ScreenX, ScreenY, ShowInPlaceEditorItem);
+    };
+    Box->OnRunningEnd = [this](QObject*) { ImageBoxRunningEnd(); };
+    Box->OnRunningStart = [this](QObject*) { ImageBoxRunningStart(); };
+    setWidget(Box);
+}
+
+void TWindowBase::ImageBoxDoneDrawing() {
+    if (IsActiveGraphWindow()) UpdateStatusLine();
+    repaint();
+}
+
+void TWindowBase::ImageBoxDisplayStatusMsg() {
+    if (IsActiveGraphWindow()) UpdateStatusLine();
+}
+
+void TWindowBase::ImageBoxTurnDrawToolOff() {
+    if (MainForm) MainForm->TurnDrawToolOff();
+}
+
+void TWindowBase::ImageBoxRunningEnd() {
+    if (!running_) return;
+    running_ = false;
+    SetCaption(caption_);
+}
+
+void TWindowBase::ImageBoxRunningStart() {
+    if (running_) return;
+    running_ = true;
+    SetCaption(caption_);
+}
+
+// ---- Close ----
 
 void TWindowBase::closeEvent(QCloseEvent* event) {
     if (!CanCloseGraph()) {
@@ -30,4 +244,35 @@ void TWindowBase::closeEvent(QCloseEvent* event) {
         MainForm->AddRecentFile(GetFileName());
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+// ---- Functions and views of a graph window ----
+
+TPlotImageFuncList* TWindowGraph::FuncListBox() const {
+    return dynamic_cast<TPlotImageFuncList*>(ImageBox);
+}
+
+void TWindowGraph::AddNewFunction(std::unique_ptr<TBaseFuncObj> Func) {
+    TPlotImageFuncList* box = FuncListBox();
+    if (!box) return;
+    if (!box->CanAddFunction()) {
+        ShowCenterErrorMsg("This window can not accept more than " + std::to_string(MaxGraphFunctions) +
+                           " functions.");
+        return;
+    }
+    if (!AddFunctionDialog(*Func, box->GetNextFunctionColor(), nullptr)) return;
+    box->AddFunction(std::move(Func));
+    box->Replot();
+}
+
+void TWindowGraph::EditFunctionList() {
+    TPlotImageFuncList* box = FuncListBox();
+    if (!box) return;
+    bool modified = false, deleted = false, moved = false;
+    ExecuteFuncListDlg(box->GetFunctionList(), modified, deleted, moved);
+    if (modified || deleted || moved) box->Replot();
+}
+
+void TWindowGraph::ApplyViewChange(bool Changed) {
+    if (Changed && ImageBox) ImageBox->Replot();
 }

@@ -42,7 +42,7 @@ struct TStubWorld {
 template <class TBase> class TStub : public TBase {
 public:
     TStub(TStubWorld& World, std::string Tag) : Switches(World.Next), world_(World), tag_(std::move(Tag)) {
-        this->setWindowTitle(QString::fromStdString(tag_));
+        this->SetCaption(tag_);
     }
     TStubSwitches Switches;
 

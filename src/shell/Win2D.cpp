@@ -1,0 +1,205 @@
+#include "shell/Win2D.h"
+
+#include "dialogs/Set2dDlg.h"
+#include "dialogs/Vw2dDlg.h"
+#include "model/Set2dObj.h"
+#include "model/SetGraph.h"
+#include "model/Vw2dObj.h"
+#include "model/func2d.h"
+#include "model/funcpara.h"
+#include "plot/Imag2d.h"
+#include "shell/MainForm.h"
+#include "shell/MenuItems.h"
+#include "shell/ViewStep.h"
+
+#include <QMenu>
+
+TWindow2D::TWindow2D() {
+    setObjectName(QStringLiteral("Window2D"));
+    buildGraphMenu();
+    buildViewMenu();
+}
+
+TWindow2D::~TWindow2D() = default;
+
+void TWindow2D::FormCreate() {
+    TGraphWindow2D::FormCreate();
+    ImageBox2D = new TImage2D(this);
+    AttachImageBox(ImageBox2D);
+}
+
+void TWindow2D::buildGraphMenu() {
+    Graph1 = new QMenu(QStringLiteral("&Graph"), this);
+    Graph1->setObjectName(QStringLiteral("Graph1"));
+    GraphSettings2 =
+        AddMenuItem(Graph1, "GraphSettings2", "Graph &Settings...", QKeySequence(Qt::CTRL | Qt::Key_G));
+    AddMenuSeparator(Graph1);
+    New2DFunction1 =
+        AddMenuItem(Graph1, "New2DFunction1", "&New 2D Function...", QKeySequence(Qt::CTRL | Qt::Key_X));
+    NewParametricFunction1 = AddMenuItem(Graph1, "NewParametricFunction1", "New &Parametric Function...",
+                                         QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EditFunctionList1 = AddMenuItem(Graph1, "EditFunctionList1", "&Edit Function List...",
+                                    QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(GraphSettings2, &QAction::triggered, this, [this] {
+        if (ImageBox2D && Execute2DSettingsDlg(ImageBox2D->GetSettings())) ImageBox2D->Replot();
+    });
+    connect(New2DFunction1, &QAction::triggered, this,
+            [this] { AddNewFunction(std::make_unique<TFunc2DObj>()); });
+    connect(NewParametricFunction1, &QAction::triggered, this,
+            [this] { AddNewFunction(std::make_unique<TFuncParametricObj>()); });
+    connect(EditFunctionList1, &QAction::triggered, this, [this] { EditFunctionList(); });
+}
+
+void TWindow2D::buildViewMenu() {
+    View1 = new QMenu(QStringLiteral("&View"), this);
+    View1->setObjectName(QStringLiteral("View1"));
+    ChangeView1 = AddMenuItem(View1, "ChangeView1", "Change Vie&w...", QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddMenuSeparator(View1);
+    ZoomIn1 = AddMenuItem(View1, "ZoomIn1", "Zoom &In", QKeySequence(Qt::Key_F3), 5000);
+    ZoomOut1 = AddMenuItem(View1, "ZoomOut1", "Zoom &Out", QKeySequence(Qt::Key_F4), 5000);
+    ZoomXAxisIn1 = AddMenuItem(View1, "ZoomXAxisIn1", "Zoo&m X Axis In", QKeySequence(Qt::Key_F9));
+    ZoomXAxisOut1 = AddMenuItem(View1, "ZoomXAxisOut1", "Zoom X &Axis Out", QKeySequence(Qt::Key_F10));
+    ZoomYAxisIn1 = AddMenuItem(View1, "ZoomYAxisIn1", "Zoom Y Axis I&n", QKeySequence(Qt::Key_F11));
+    ZoomYAxisOut1 = AddMenuItem(View1, "ZoomYAxisOut1", "Zoom Y Axis Ou&t", QKeySequence(Qt::Key_F12));
+    AddMenuSeparator(View1);
+    ScrollViewUp1 = AddMenuItem(View1, "ScrollViewUp1", "Scroll View &Up", QKeySequence(Qt::Key_F5));
+    ScrollViewDown1 = AddMenuItem(View1, "ScrollViewDown1", "Scroll View &Down", QKeySequence(Qt::Key_F6));
+    ScrollViewLeft1 = AddMenuItem(View1, "ScrollViewLeft1", "Scroll View &Left", QKeySequence(Qt::Key_F7));
+    ScrollViewRight1 = AddMenuItem(View1, "ScrollViewRight1", "Scroll View &Right", QKeySequence(Qt::Key_F8));
+    AddMenuSeparator(View1);
+    PageViewUp1 =
+        AddMenuItem(View1, "PageViewUp1", "Page View U&p", QKeySequence(Qt::SHIFT | Qt::Key_F5), 5000);
+    PageViewDown1 =
+        AddMenuItem(View1, "PageViewDown1", "Page Vi&ew Down", QKeySequence(Qt::SHIFT | Qt::Key_F6), 5000);
+    PageViewLeft1 =
+        AddMenuItem(View1, "PageViewLeft1", "Page View Le&ft", QKeySequence(Qt::SHIFT | Qt::Key_F7), 5000);
+    PageViewRight1 =
+        AddMenuItem(View1, "PageViewRight1", "Page View Ri&ght", QKeySequence(Qt::SHIFT | Qt::Key_F8), 5000);
+    AddMenuSeparator(View1);
+    SetXZoomEqualToY1 = AddMenuItem(View1, "SetXZoomEqualToY1", "Set &X Zoom Equal To Y");
+    SetYZoomEqualToX1 = AddMenuItem(View1, "SetYZoomEqualToX1", "Set &Y Zoom Equal To X");
+    AddMenuSeparator(View1);
+    CenterFunctionView1 = AddMenuItem(View1, "CenterFunctionView1", "&Center Function View",
+                                      QKeySequence(Qt::SHIFT | Qt::Key_F2));
+    connect(ChangeView1, &QAction::triggered, this, [this] {
+        if (ImageBox2D && Execute2DViewDlg(view())) ImageBox2D->Replot();
+    });
+    const std::pair<QAction*, void (TWindow2D::*)()> steps[] = {
+        {ZoomIn1, &TWindow2D::ZoomIn},
+        {ZoomOut1, &TWindow2D::ZoomOut},
+        {ZoomXAxisIn1, &TWindow2D::ZoomXAxisIn},
+        {ZoomXAxisOut1, &TWindow2D::ZoomXAxisOut},
+        {ZoomYAxisIn1, &TWindow2D::ZoomYAxisIn},
+        {ZoomYAxisOut1, &TWindow2D::ZoomYAxisOut},
+        {ScrollViewUp1, &TWindow2D::ScrollViewUp},
+        {ScrollViewDown1, &TWindow2D::ScrollViewDown},
+        {ScrollViewLeft1, &TWindow2D::ScrollViewLeft},
+        {ScrollViewRight1, &TWindow2D::ScrollViewRight},
+        {PageViewUp1, &TWindow2D::PageViewUp},
+        {PageViewDown1, &TWindow2D::PageViewDown},
+        {PageViewLeft1, &TWindow2D::PageViewLeft},
+        {PageViewRight1, &TWindow2D::PageViewRight},
+        {SetXZoomEqualToY1, &TWindow2D::SetXZoomEqualToY},
+        {SetYZoomEqualToX1, &TWindow2D::SetYZoomEqualToX},
+        {CenterFunctionView1, &TWindow2D::CenterView},
+    };
+    for (const auto& [item, step] : steps)
+        connect(item, &QAction::triggered, this, [this, step = step] {
+            if (ImageBox2D) (this->*step)();
+        });
+}
+
+void TWindow2D::SetMainToolBarLayout() {
+    if (MainForm) MainForm->SetToolBarLayout2D();
+}
+
+void TWindow2D::UpdateStatusLine() {
+    if (!MainForm || !ImageBox2D) return;
+    const TSettingBmpAttribsObj& attribs = ImageBox2D->GetBitmapAttribs();
+    MainForm->StatusLine.Update2D(view(), attribs.Width, attribs.Height, ImageBox2D->LastMouseX(),
+                                  ImageBox2D->LastMouseY());
+}
+
+TView2DZoomObj& TWindow2D::view() const {
+    return ImageBox2D->GetViewZoom();
+}
+
+void TWindow2D::ZoomIn() {
+    ApplyViewChange(Zoom2DIn(view(), MainForm->HotKeys2D));
+}
+
+void TWindow2D::ZoomOut() {
+    ApplyViewChange(Zoom2DOut(view(), MainForm->HotKeys2D));
+}
+
+void TWindow2D::CenterView() {
+    ApplyViewChange(CenterView2D(view()));
+}
+
+void TWindow2D::ZoomXAxisIn() {
+    ApplyViewChange(ZoomAxisIn(view(), vaX, MainForm->HotKeys2D));
+}
+
+void TWindow2D::ZoomXAxisOut() {
+    ApplyViewChange(ZoomAxisOut(view(), vaX, MainForm->HotKeys2D));
+}
+
+void TWindow2D::ZoomYAxisIn() {
+    ApplyViewChange(ZoomAxisIn(view(), vaY, MainForm->HotKeys2D));
+}
+
+void TWindow2D::ZoomYAxisOut() {
+    ApplyViewChange(ZoomAxisOut(view(), vaY, MainForm->HotKeys2D));
+}
+
+void TWindow2D::SetXZoomEqualToY() {
+    ApplyViewChange(SetZoomEqual(view(), vaX));
+}
+
+void TWindow2D::SetYZoomEqualToX() {
+    ApplyViewChange(SetZoomEqual(view(), vaY));
+}
+
+void TWindow2D::scroll(uint8_t Direction) {
+    const auto direction = TViewDirection(Direction);
+    ApplyViewChange(
+        StepViewCenter(view(), direction, ScrollDelta(direction, MainForm->HotKeys2D.GrScrollAmt)));
+}
+
+void TWindow2D::page(uint8_t Direction) {
+    const auto direction = TViewDirection(Direction);
+    const TSettingBmpAttribsObj& attribs = ImageBox2D->GetBitmapAttribs();
+    ApplyViewChange(StepViewCenter(view(), direction, PageDelta(direction, attribs.Width, attribs.Height)));
+}
+
+void TWindow2D::ScrollViewUp() {
+    scroll(vdUp);
+}
+
+void TWindow2D::ScrollViewDown() {
+    scroll(vdDown);
+}
+
+void TWindow2D::ScrollViewLeft() {
+    scroll(vdLeft);
+}
+
+void TWindow2D::ScrollViewRight() {
+    scroll(vdRight);
+}
+
+void TWindow2D::PageViewUp() {
+    page(vdUp);
+}
+
+void TWindow2D::PageViewDown() {
+    page(vdDown);
+}
+
+void TWindow2D::PageViewLeft() {
+    page(vdLeft);
+}
+
+void TWindow2D::PageViewRight() {
+    page(vdRight);
+}

@@ -1,0 +1,163 @@
+#include "shell/WinPolar.h"
+
+#include "dialogs/SetPoDlg.h"
+#include "dialogs/VwPoDlg.h"
+#include "model/SetGraph.h"
+#include "model/SetPoObj.h"
+#include "model/VwPoObj.h"
+#include "model/funcpolr.h"
+#include "plot/ImagPolr.h"
+#include "shell/MainForm.h"
+#include "shell/MenuItems.h"
+#include "shell/ViewStep.h"
+
+#include <QMenu>
+
+TWindowPolar::TWindowPolar() {
+    setObjectName(QStringLiteral("WindowPolar"));
+    buildGraphMenu();
+    buildViewMenu();
+}
+
+TWindowPolar::~TWindowPolar() = default;
+
+void TWindowPolar::FormCreate() {
+    TGraphWindowPolar::FormCreate();
+    ImageBoxPolar = new TImagePolar(this);
+    AttachImageBox(ImageBoxPolar);
+}
+
+void TWindowPolar::buildGraphMenu() {
+    Graph1 = new QMenu(QStringLiteral("&Graph"), this);
+    Graph1->setObjectName(QStringLiteral("Graph1"));
+    GraphSettings2 =
+        AddMenuItem(Graph1, "GraphSettings2", "Graph &Settings...", QKeySequence(Qt::CTRL | Qt::Key_G));
+    AddMenuSeparator(Graph1);
+    NewPolarFunction1 = AddMenuItem(Graph1, "NewPolarFunction1", "&New Polar Function...",
+                                    QKeySequence(Qt::CTRL | Qt::Key_X));
+    EditFunctionList1 = AddMenuItem(Graph1, "EditFunctionList1", "&Edit Function List...",
+                                    QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(GraphSettings2, &QAction::triggered, this, [this] {
+        if (ImageBoxPolar && ExecutePolarSettingsDlg(ImageBoxPolar->GetSettings())) ImageBoxPolar->Replot();
+    });
+    connect(NewPolarFunction1, &QAction::triggered, this,
+            [this] { AddNewFunction(std::make_unique<TFuncPolarObj>()); });
+    connect(EditFunctionList1, &QAction::triggered, this, [this] { EditFunctionList(); });
+}
+
+void TWindowPolar::buildViewMenu() {
+    View1 = new QMenu(QStringLiteral("&View"), this);
+    View1->setObjectName(QStringLiteral("View1"));
+    ChangeView1 = AddMenuItem(View1, "ChangeView1", "Change Vie&w...", QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddMenuSeparator(View1);
+    ZoomIn1 = AddMenuItem(View1, "ZoomIn1", "Zoom &In", QKeySequence(Qt::Key_F3), 5000);
+    ZoomOut1 = AddMenuItem(View1, "ZoomOut1", "Zoom &Out", QKeySequence(Qt::Key_F4), 5000);
+    AddMenuSeparator(View1);
+    ScrollViewUp1 = AddMenuItem(View1, "ScrollViewUp1", "Scroll View &Up", QKeySequence(Qt::Key_F5));
+    ScrollViewDown1 = AddMenuItem(View1, "ScrollViewDown1", "Scroll View &Down", QKeySequence(Qt::Key_F6));
+    ScrollViewLeft1 = AddMenuItem(View1, "ScrollViewLeft1", "Scroll View &Left", QKeySequence(Qt::Key_F7));
+    ScrollViewRight1 = AddMenuItem(View1, "ScrollViewRight1", "Scroll View &Right", QKeySequence(Qt::Key_F8));
+    AddMenuSeparator(View1);
+    PageViewUp1 =
+        AddMenuItem(View1, "PageViewUp1", "Page View U&p", QKeySequence(Qt::SHIFT | Qt::Key_F5), 5000);
+    PageViewDown1 =
+        AddMenuItem(View1, "PageViewDown1", "Page Vi&ew Down", QKeySequence(Qt::SHIFT | Qt::Key_F6), 5000);
+    PageViewLeft1 =
+        AddMenuItem(View1, "PageViewLeft1", "Page View Le&ft", QKeySequence(Qt::SHIFT | Qt::Key_F7), 5000);
+    PageViewRight1 =
+        AddMenuItem(View1, "PageViewRight1", "Page View Ri&ght", QKeySequence(Qt::SHIFT | Qt::Key_F8), 5000);
+    AddMenuSeparator(View1);
+    CenterFunctionView1 = AddMenuItem(View1, "CenterFunctionView1", "&Center Function View",
+                                      QKeySequence(Qt::SHIFT | Qt::Key_F2));
+    connect(ChangeView1, &QAction::triggered, this, [this] {
+        if (ImageBoxPolar && ExecutePolarViewDlg(view())) ImageBoxPolar->Replot();
+    });
+    const std::pair<QAction*, void (TWindowPolar::*)()> steps[] = {
+        {ZoomIn1, &TWindowPolar::ZoomIn},
+        {ZoomOut1, &TWindowPolar::ZoomOut},
+        {ScrollViewUp1, &TWindowPolar::ScrollViewUp},
+        {ScrollViewDown1, &TWindowPolar::ScrollViewDown},
+        {ScrollViewLeft1, &TWindowPolar::ScrollViewLeft},
+        {ScrollViewRight1, &TWindowPolar::ScrollViewRight},
+        {PageViewUp1, &TWindowPolar::PageViewUp},
+        {PageViewDown1, &TWindowPolar::PageViewDown},
+        {PageViewLeft1, &TWindowPolar::PageViewLeft},
+        {PageViewRight1, &TWindowPolar::PageViewRight},
+        {CenterFunctionView1, &TWindowPolar::CenterView},
+    };
+    for (const auto& [item, step] : steps)
+        connect(item, &QAction::triggered, this, [this, step = step] {
+            if (ImageBoxPolar) (this->*step)();
+        });
+}
+
+void TWindowPolar::SetMainToolBarLayout() {
+    if (MainForm) MainForm->SetToolBarLayoutPolar();
+}
+
+void TWindowPolar::UpdateStatusLine() {
+    if (!MainForm || !ImageBoxPolar) return;
+    const TSettingBmpAttribsObj& attribs = ImageBoxPolar->GetBitmapAttribs();
+    MainForm->StatusLine.UpdatePolar(view(), attribs.Width, attribs.Height, ImageBoxPolar->LastMouseX(),
+                                     ImageBoxPolar->LastMouseY());
+}
+
+TViewPolarZoomObj& TWindowPolar::view() const {
+    return ImageBoxPolar->GetViewZoom();
+}
+
+void TWindowPolar::ZoomIn() {
+    ApplyViewChange(ZoomPolarIn(view(), MainForm->HotKeysPolar));
+}
+
+void TWindowPolar::ZoomOut() {
+    ApplyViewChange(ZoomPolarOut(view(), MainForm->HotKeysPolar));
+}
+
+void TWindowPolar::CenterView() {
+    ApplyViewChange(CenterViewPolar(view()));
+}
+
+void TWindowPolar::scroll(uint8_t Direction) {
+    const auto direction = TViewDirection(Direction);
+    ApplyViewChange(
+        StepViewCenter(view(), direction, ScrollDelta(direction, MainForm->HotKeysPolar.GrScrollAmt)));
+}
+
+void TWindowPolar::page(uint8_t Direction) {
+    const auto direction = TViewDirection(Direction);
+    const TSettingBmpAttribsObj& attribs = ImageBoxPolar->GetBitmapAttribs();
+    ApplyViewChange(StepViewCenter(view(), direction, PageDelta(direction, attribs.Width, attribs.Height)));
+}
+
+void TWindowPolar::ScrollViewUp() {
+    scroll(vdUp);
+}
+
+void TWindowPolar::ScrollViewDown() {
+    scroll(vdDown);
+}
+
+void TWindowPolar::ScrollViewLeft() {
+    scroll(vdLeft);
+}
+
+void TWindowPolar::ScrollViewRight() {
+    scroll(vdRight);
+}
+
+void TWindowPolar::PageViewUp() {
+    page(vdUp);
+}
+
+void TWindowPolar::PageViewDown() {
+    page(vdDown);
+}
+
+void TWindowPolar::PageViewLeft() {
+    page(vdLeft);
+}
+
+void TWindowPolar::PageViewRight() {
+    page(vdRight);
+}

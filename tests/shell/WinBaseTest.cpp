@@ -1,0 +1,184 @@
+// The graph windows as the main window and the picture control see them: captions, merged
+// menus, tool-bar layouts, status line, the picture control's events, and the close query
+// with its bookkeeping, on real windows of every kind.
+#include "GraphWindowRig.h"
+#include "labels/DrawObjs.h"
+#include "shell/GraphToolBar.h"
+#include "shell/LabelToolBar.h"
+#include "shell/Win2D.h"
+#include "shell/Win3D.h"
+#include "shell/WinPolar.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QToolButton>
+
+using namespace wintest;
+
+namespace {
+
+bool shown(const TGraphToolBar& Bar, QToolButton* Button) {
+    for (QAction* action : Bar.actions())
+        if (Bar.widgetForAction(action) == Button) return action->isVisible();
+    return false;
+}
+
+} // namespace
+
+TEST(GraphWindows, EachKindShowsItsCaptionMenusToolBarAndStatusLine) {
+    TGraphWindowRig rig;
+    struct Kind {
+        int32_t Code;
+        const char* Caption;
+        const char* ZoomPanel;
+        bool Scroll, Rotate;
+    };
+    for (const Kind& kind :
+         {Kind{1, "2D Cartesian", "Zoom X:35 Y:35", true, false}, Kind{2, "Polar", "Zoom: 35", true, false},
+          Kind{3, "3D Cartesian", "Zoom: 20", false, true}}) {
+        SCOPED_TRACE(kind.Caption);
+        TWindowBase& window = rig.open(kind.Code);
+        EXPECT_EQ(window.windowTitle().toStdString(), kind.Caption);
+        EXPECT_EQ(window.widget(), window.ImageBox);
+        EXPECT_EQ(rig.menuTitles(), (std::vector<std::string>{"&File", "&Picture", "&Graph", "&View",
+                                                              "&Label", "&Tools", "&Window", "&Help"}));
+        const TGraphToolBar& bar = *rig.form->GraphToolBar;
+        EXPECT_EQ(shown(bar, bar.ScrollUpButton), kind.Scroll);
+        EXPECT_EQ(shown(bar, bar.ZoomXInButton), kind.Code == 1);
+        EXPECT_EQ(shown(bar, bar.RotateUpButton), kind.Rotate);
+        EXPECT_EQ(rig.panel(0), kind.ZoomPanel);
+        // Placed in the frame at a size a user can work with.
+        EXPECT_GE(window.width(), 320);
+        EXPECT_GE(window.height(), 240);
+    }
+    EXPECT_EQ(rig.form->GraphWindowCount, 3);
+}
+
+TEST(GraphWindows, TheRunningSuffixIsAddedAndRemovedOnce) {
+    TGraphWindowRig rig;
+    TWindowBase& window = rig.open(1);
+    window.ImageBoxRunningStart();
+    window.ImageBoxRunningStart();
+    EXPECT_EQ(window.windowTitle(), "2D Cartesian - (Running)");
+    window.ImageBoxRunningEnd();
+    EXPECT_EQ(window.windowTitle(), "2D Cartesian");
+    window.ImageBoxRunningEnd();
+    EXPECT_EQ(window.windowTitle(), "2D Cartesian");
+
+    // A real run: the suffix while it draws, gone when it ends; a save while it draws keeps it.
+    window.RedrawGraph();
+    EXPECT_EQ(window.windowTitle(), "2D Cartesian - (Running)");
+    ASSERT_TRUE(window.SaveGraphAs(rig.path("g[*].qxf")));
+    EXPECT_EQ(window.windowTitle(), "2D Cartesian - [g[*][*].qxf] - (Running)");
+    TGraphWindowRig::idle(window);
+    EXPECT_EQ(window.Caption(), "2D Cartesian - [g[*].qxf]");
+    EXPECT_EQ(window.windowTitle(), "2D Cartesian - [g[*][*].qxf]");
+    // The Window menu lists it by the caption the user sees.
+    emit rig.form->Window1->aboutToShow();
+    EXPECT_EQ(rig.form->Window1->actions().back()->text(), "&1 2D Cartesian - [g[*].qxf]");
+}
+
+TEST(GraphWindows, ThePictureControlsQuestionsAreAnsweredByTheMainWindow) {
+    TGraphWindowRig rig;
+    TMainForm& form = *rig.form;
+    TWindowBase& window = rig.open(1);
+    TPlotImageBox& box = *window.ImageBox;
+    EXPECT_EQ(box.GetToolBarAttrib(), form.ToolBarAttrib.get());
+    EXPECT_EQ(box.GetDrawingTool(), dtOff);
+    QTest::mouseClick(form.LabelShapeToolBar->EllipseButton, Qt::LeftButton);
+    EXPECT_EQ(box.GetDrawingTool(), dtEllipse);
+    EXPECT_FALSE(box.GetResizeLabelsMode());
+    form.ResizeLabelsMode1->trigger();
+    EXPECT_TRUE(box.GetResizeLabelsMode());
+    box.DoTurnDrawToolOff();
+    EXPECT_EQ(form.DrawingTool, dtOff);
+    EXPECT_TRUE(form.LabelShapeToolBar->ShapeOffButton->isChecked());
+
+    // A mouse move over the picture shows the graph point under it; the mouse panel of a
+    // new window is empty.
+    EXPECT_EQ(rig.panel(2), "");
+    QTest::mouseMove(box.Image, QPoint(PictureWidth / 2 + 35, PictureHeight / 2));
+    EXPECT_EQ(rig.panel(2), "Mouse X:1 Y:0");
+    // Another window's picture does not write the status line of the active one.
+    TWindowBase& other = rig.open(1);
+    ASSERT_EQ(form.ActiveGraphWindow(), &other);
+    box.DoDisplayStatusMsg();
+    EXPECT_EQ(rig.panel(2), "");
+}
+
+TEST(GraphWindows, ClosingKeepsTheBooksOnlyForAWindowThatReallyGoes) {
+    TGraphWindowRig rig;
+    TMainForm& form = *rig.form;
+    auto& window = rig.open<TWindow2D>(1);
+    const std::string file = rig.path("kept.qxf");
+    ASSERT_TRUE(window.SaveGraphAs(file));
+    window.ZoomIn(); // modified again
+    TGraphWindowRig::idle(window);
+
+    // Cancel in the save prompt: open, counted, nothing on the recent list.
+    rig.hook->AnswerMessage(mrCancel);
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(rig.hook->LastMessage(), "Save changes to graph: kept.qxf ?");
+    EXPECT_EQ(rig.windows(), 1);
+    EXPECT_EQ(form.GraphWindowCount, 1);
+    EXPECT_EQ(form.RecentFiles.Count(), 0);
+    EXPECT_TRUE(form.SaveFile1->isEnabled());
+    EXPECT_EQ(rig.panel(0), "Zoom X:40 Y:40");
+
+    // No: the window goes, and the books follow.
+    rig.hook->AnswerMessage(mrNo);
+    EXPECT_TRUE(window.close());
+    TGraphWindowRig::settle();
+    EXPECT_EQ(rig.windows(), 0);
+    EXPECT_EQ(form.GraphWindowCount, 0);
+    ASSERT_EQ(form.RecentFiles.Count(), 1);
+    EXPECT_EQ(form.RecentFiles.Path(1), file);
+    EXPECT_FALSE(form.SaveFile1->isEnabled());
+    EXPECT_EQ(rig.panel(0), "");
+    EXPECT_FALSE(shown(*form.GraphToolBar, form.GraphToolBar->ScrollUpButton));
+
+    // The recent entry reopens the graph as it was saved.
+    form.FL[0]->trigger();
+    auto* reopened = dynamic_cast<TWindow2D*>(form.ActiveGraphWindow());
+    ASSERT_NE(reopened, nullptr);
+    TGraphWindowRig::idle(*reopened);
+    EXPECT_EQ(reopened->windowTitle(), "2D Cartesian - [kept.qxf]");
+    EXPECT_EQ(form.RecentFiles.Count(), 0);
+    EXPECT_EQ(rig.panel(0), "Zoom X:35 Y:35");
+}
+
+TEST(GraphWindows, AMainCloseCancelledInALaterWindowLeavesEveryWindowAsItWas) {
+    TGraphWindowRig rig;
+    TMainForm& form = *rig.form;
+    std::vector<TWindow2D*> windows;
+    for (const char* name : {"a.qxf", "b.qxf"}) {
+        auto& window = rig.open<TWindow2D>(1);
+        ASSERT_TRUE(window.SaveGraphAs(rig.path(name)));
+        window.ZoomOut();
+        TGraphWindowRig::idle(window);
+        windows.push_back(&window);
+    }
+    rig.hook->AnswerMessage(mrNo);     // the first window may go unsaved
+    rig.hook->AnswerMessage(mrCancel); // the second keeps the program
+    QCloseEvent close;
+    QApplication::sendEvent(&form, &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_EQ(rig.hook->MessageTexts(),
+              (std::vector<std::string>{"Save changes to graph: a.qxf ?", "Save changes to graph: b.qxf ?"}));
+    EXPECT_EQ(rig.windows(), 2);
+    EXPECT_EQ(form.GraphWindowCount, 2);
+    EXPECT_EQ(form.RecentFiles.Count(), 0);
+    EXPECT_TRUE(form.SaveFile1->isEnabled());
+    EXPECT_TRUE(form.isVisible());
+
+    // Asked again, both agree: every drawing stops and the frame may close.
+    rig.hook->AnswerMessage(mrNo);
+    rig.hook->AnswerMessage(mrNo);
+    windows[0]->RedrawGraph();
+    windows[1]->RedrawGraph();
+    QCloseEvent again;
+    QApplication::sendEvent(&form, &again);
+    EXPECT_TRUE(again.isAccepted());
+    for (TWindow2D* window : windows)
+        EXPECT_FALSE(window->ImageBox->PlotThread()->IsBusy());
+}
