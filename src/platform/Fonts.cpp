@@ -1,7 +1,9 @@
 #include "platform/Fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QStringList>
 
 #include <climits>
 #include <cstdlib>
@@ -53,6 +55,25 @@ TFontRecord QFontToFontRecord(const QFont& font, TColor color) {
     else
         r.Size = int(font.pointSizeF() + 0.5);
     return r;
+}
+
+QString FaceStyleName(const QFont& font) {
+    const QString family = font.family();
+    QString best;
+    int bestDistance = INT_MAX;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        // An oblique face counts as italic, as it does when the font is drawn.
+        const bool slanted = QFontDatabase::font(family, style, 12).style() != QFont::StyleNormal;
+        if (slanted != (font.style() != QFont::StyleNormal)) continue;
+        // The plain face of a weight wins over its condensed or other variants.
+        const int distance =
+            std::abs(QFontDatabase::weight(family, style) - font.weight()) * 1000 + int(style.size());
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = style;
+        }
+    }
+    return best;
 }
 
 TSize TextExtentIn(const QFont& font, const std::string& text) {

@@ -9,6 +9,7 @@
 #include <string>
 
 class QFont;
+class QString;
 
 enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = uint8_t; // a set of TFontStyle bits
@@ -39,6 +40,10 @@ int DrawnFontSize(int Size);
 QFont FontRecordToQFont(const TFontRecord& font);
 // The record for a QFont; the colour is given separately because QFont has none.
 TFontRecord QFontToFontRecord(const QFont& font, TColor color);
+// The name of the face of the font's family that has its weight and slant ("Book",
+// "Bold Oblique" ...), empty when the family is unknown. A font dialog shown a font
+// without it would pick the family's first face, which may be a slanted one.
+QString FaceStyleName(const QFont& font);
 
 // The advance width and the line height of UTF-8 text in a font. The canvas measures with
 // it, and so does everything that places text without one, so the two never disagree.

@@ -182,7 +182,9 @@ bool TQtUiHook::ColorDialog(TColorDialogRequest& request) {
 }
 
 bool TQtUiHook::FontDialog(TFontDialogRequest& request) {
-    QFontDialog dlg(FontRecordToQFont(request.Font), request.Owner);
+    QFont shown = FontRecordToQFont(request.Font);
+    shown.setStyleName(FaceStyleName(shown));
+    QFontDialog dlg(shown, request.Owner);
     dlg.adjustSize();
     if (request.Place) request.Place(dlg);
     if (dlg.exec() != QDialog::Accepted) return false;

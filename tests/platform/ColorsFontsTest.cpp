@@ -51,6 +51,21 @@ TEST(Fonts, RecordConvertsToAndFromQFont) {
     }
 }
 
+TEST(Fonts, FaceStyleNameIsThePlainFaceOfTheWeightAndSlant) {
+    struct Case {
+        bool Bold, Italic;
+        const char* Face;
+    };
+    for (const Case& c : {Case{false, false, "Book"}, Case{true, false, "Bold"}, Case{false, true, "Oblique"},
+                          Case{true, true, "Bold Oblique"}}) {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setBold(c.Bold);
+        f.setItalic(c.Italic);
+        EXPECT_EQ(FaceStyleName(f).toStdString(), c.Face);
+    }
+    EXPECT_TRUE(FaceStyleName(QFont(QStringLiteral("No Such Family 123"))).isEmpty());
+}
+
 TEST(Fonts, MulDivRoundsHalfAwayFromZeroAndReportsOverflow) {
     EXPECT_EQ(MulDiv(8, 96, 72), 11); // 10.67
     EXPECT_EQ(MulDiv(9, 96, 72), 12);
