@@ -8,10 +8,13 @@
 #include "shell/Win2D.h"
 #include "shell/Win3D.h"
 #include "shell/WinPolar.h"
+#include "shell/status.h"
 
 #include <QCloseEvent>
 #include <QMenu>
 #include <QToolButton>
+
+#include <functional>
 
 using namespace wintest;
 
@@ -97,6 +100,7 @@ TEST(GraphWindows, ThePictureControlsQuestionsAreAnsweredByTheMainWindow) {
     // A mouse move over the picture shows the graph point under it; the mouse panel of a
     // new window is empty.
     EXPECT_EQ(rig.panel(2), "");
+    QTest::mouseMove(box.Image, QPoint(5, 5));
     QTest::mouseMove(box.Image, QPoint(PictureWidth / 2 + 35, PictureHeight / 2));
     EXPECT_EQ(rig.panel(2), "Mouse X:1 Y:0");
     // Another window's picture does not write the status line of the active one.
@@ -181,4 +185,35 @@ TEST(GraphWindows, AMainCloseCancelledInALaterWindowLeavesEveryWindowAsItWas) {
     EXPECT_TRUE(again.isAccepted());
     for (TWindow2D* window : windows)
         EXPECT_FALSE(window->ImageBox->PlotThread()->IsBusy());
+}
+
+TEST(GraphWindows, OptionsOkRewritesTheActiveWindowsMousePanelInItsNewFormat) {
+    TGraphWindowRig rig;
+    TMainForm& form = *rig.form;
+    struct Kind {
+        int32_t Code;
+        std::function<void(TStatusLineObj&)> Choose;
+        const char* Before;
+        const char* After;
+    };
+    const QPoint mouse(PictureWidth / 2 + 35, PictureHeight / 2);
+    const std::string bitmap = "Mouse W:" + std::to_string(mouse.x()) + " H:" + std::to_string(mouse.y());
+    for (const Kind& kind :
+         {Kind{1, [](TStatusLineObj& S) { S.MouseFormat2D = mpBitMap; }, "Mouse X:1 Y:0", ""},
+          Kind{2, [](TStatusLineObj& S) { S.MouseFormatPolar = mpPixels; }, "Mouse R:1 T:0d",
+               "Mouse(Pix) X:35 Y:0"},
+          Kind{3, [](TStatusLineObj& S) { S.MouseFormat3D = m3BitMap; }, "", ""}}) {
+        SCOPED_TRACE(kind.Code);
+        TWindowBase& window = rig.open(kind.Code);
+        // From elsewhere first: a move to where the pointer already is reports nothing.
+        QTest::mouseMove(window.ImageBox->Image, mouse + QPoint(5, 5));
+        QTest::mouseMove(window.ImageBox->Image, mouse);
+        EXPECT_EQ(rig.panel(2), kind.Before);
+        form.OptionsDialogRunner = [&](TMainForm& Form, bool) {
+            kind.Choose(Form.StatusLine);
+            return true;
+        };
+        form.ShowOptions(false);
+        EXPECT_EQ(rig.panel(2), *kind.After ? std::string(kind.After) : bitmap);
+    }
 }
