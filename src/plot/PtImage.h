@@ -177,8 +177,8 @@ public:
     // ---- File commands (PtImageLabels.cpp) ----
     bool SaveGraph();
     bool SaveGraphAs(const std::string& FileName);
-    // Asks to save a modified graph that has a file; false when the user cancels or the
-    // save fails.
+    // Asks to save a modified graph; one never saved asks for its file first. False when
+    // the user cancels or the save fails.
     bool CanCloseGraph();
 
     // ---- Picture output (PtImageOutput.cpp) ----
@@ -300,3 +300,7 @@ private:
 // The area of the picture that a label's drawing, marks and edit outline can touch, with
 // room for its pen; an empty rectangle stands for "anywhere".
 TRect LabelPaintArea(const TDrawBaseClass& Label);
+
+// Asks for the file a graph is saved as, in the "Save File As" file box; false when the
+// user cancels.
+bool AskGraphFileName(QWidget* Owner, std::string& FileName);

@@ -7,6 +7,7 @@
 #include "math/CenterDlg.h"
 #include "math/CenterErrorMsgDlg.h"
 #include "platform/Canvas.h"
+#include "platform/UiHook.h"
 #include "plot/PtThread.h"
 
 #include <algorithm>
@@ -365,12 +366,32 @@ bool TPlotImageBox::SaveGraphAs(const std::string& FileName) {
 
 bool TPlotImageBox::CanCloseGraph() {
     EndLabelOperation(true);
-    if (plotThread_->FileName().empty() || !plotThread_->Modified()) return true;
-    const int answer =
-        CenterMessageDlg("Save changes to graph: " + withoutFolder(plotThread_->FileName()) + " ?",
-                         mtConfirmation, {mbYes, mbNo, mbCancel}, 0, window());
+    if (!plotThread_->Modified()) return true;
+    // A new graph's work is as much at stake as a stored one's, so it is asked about too,
+    // under its caption, and saving it asks for its file.
+    const bool unnamed = plotThread_->FileName().empty();
+    std::string name;
+    if (unnamed)
+        GetCaption(name);
+    else
+        name = withoutFolder(plotThread_->FileName());
+    const int answer = CenterMessageDlg("Save changes to graph: " + name + " ?", mtConfirmation,
+                                        {mbYes, mbNo, mbCancel}, 0, window());
     if (answer == mrNo) return true;
     if (answer != mrYes) return false;
-    TUpdateScope scope(*this);
-    return plotThread_->Save();
+    if (!unnamed) return SaveGraph();
+    std::string file;
+    return AskGraphFileName(window(), file) && SaveGraphAs(file);
+}
+
+bool AskGraphFileName(QWidget* Owner, std::string& FileName) {
+    TFileDialogRequest request;
+    request.Save = true;
+    request.Title = "Save File As";
+    request.Filters = {{"Quorix File", "*.qxf"}};
+    request.DefaultExt = "qxf";
+    request.Owner = Owner;
+    if (!UiHook().FileDialog(request) || request.FileName.empty()) return false;
+    FileName = request.FileName;
+    return true;
 }

@@ -8,6 +8,7 @@
 #include "math/CenterDlg.h"
 #include "model/FILESAVE.h"
 #include "platform/FormatSettings.h"
+#include "plot/PtImage.h"
 #include "shell/MainForm.h"
 #include "shell/WinBase.h"
 
@@ -164,14 +165,8 @@ void TMainForm::SaveFileClick() {
 
 void TMainForm::SaveFileAsClick() {
     TWindowBase* window = ActiveGraphWindow();
-    if (!window) return;
-    TFileDialogRequest request;
-    request.Save = true;
-    request.Title = "Save File As";
-    request.Filters = {{"Quorix File", "*.qxf"}};
-    request.DefaultExt = "qxf";
-    request.Owner = this;
-    if (UiHook().FileDialog(request) && !request.FileName.empty()) window->SaveGraphAs(request.FileName);
+    std::string file;
+    if (window && AskGraphFileName(this, file)) window->SaveGraphAs(file);
 }
 
 void TMainForm::CloseFileClick() {

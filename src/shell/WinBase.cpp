@@ -160,7 +160,10 @@ void TWindowBase::CopyPictureToClipboard() {
 }
 
 bool TWindowBase::CanCloseGraph() {
-    return !ImageBox || ImageBox->CanCloseGraph();
+    if (!ImageBox) return true;
+    const bool canClose = ImageBox->CanCloseGraph();
+    TakeCaptionFromImageBox(); // a graph saved on the way shows its file while it stays open
+    return canClose;
 }
 
 // ---- Caption ----

@@ -311,13 +311,30 @@ TEST_F(ImageBoxTest, LabelListDialogSelectsAndRedrawsChangedLabels) {
     QFile::remove(QDir::tempPath() + "/quorix_picture_list.qxf");
 }
 
-TEST_F(ImageBoxTest, ClosingAsksOnlyForAModifiedGraphWithAFile) {
-    addLabel(line({20, 20}, {90, 20}));
-    EXPECT_TRUE(box->CanCloseGraph()) << "a graph never saved closes without asking";
+TEST_F(ImageBoxTest, ClosingAsksForAModifiedGraph) {
+    EXPECT_TRUE(box->CanCloseGraph()) << "an untouched new graph closes without asking";
     EXPECT_TRUE(ui->Messages.empty());
+    addLabel(line({20, 20}, {90, 20}));
+    // A graph never saved is asked about under its caption; Yes asks for its file first.
     QTemporaryDir dir;
     const std::string file = (dir.path() + "/saved.qxf").toStdString();
-    ASSERT_TRUE(box->SaveGraphAs(file));
+    for (int answer : {mrCancel, mrYes}) {
+        ui->AnswerMessage(answer);
+        ui->FileAnswers.push_back(""); // the file box cancelled keeps the window too
+        EXPECT_FALSE(box->CanCloseGraph());
+        EXPECT_EQ(ui->LastMessage(), "Save changes to graph: Test Graph ?");
+    }
+    EXPECT_EQ(ui->FileAnswers.size(), 1u) << "Cancel in the question opens no file box";
+    ui->FileAnswers.clear();
+    ui->AnswerMessage(mrNo);
+    EXPECT_TRUE(box->CanCloseGraph());
+    EXPECT_TRUE(controller().Modified()) << "No discards, it does not save";
+    ui->AnswerMessage(mrYes);
+    ui->FileAnswers.push_back(file);
+    EXPECT_TRUE(box->CanCloseGraph());
+    EXPECT_EQ(ui->FileDialogs.back().Title, "Save File As");
+    EXPECT_EQ(controller().FileName(), file);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(file)));
     EXPECT_TRUE(box->CanCloseGraph()) << "nothing changed since";
     const std::size_t before = ui->Messages.size();
     box->SelectLabel(0);
