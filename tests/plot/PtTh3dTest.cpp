@@ -322,3 +322,18 @@ TEST(PlotController3DFile, UnknownFunctionTagsFailTheLoad) {
     EXPECT_TRUE(c4->FuncList.empty());
     EXPECT_EQ(hook->MessageTexts(), (std::vector<std::string>{"Error loading file", "Error loading file"}));
 }
+
+TEST(PlotController3DFile, FirstVersionCountsBelowOneHoldNothing) {
+    // The first version's function count is a signed word: 0xFFFF and 0x8000 are no entries.
+    TScopedScriptedUiHook hook;
+    for (int16_t count : {int16_t(0), int16_t(-1), int16_t(INT16_MIN)}) {
+        SCOPED_TRACE(count);
+        ByteBuilder v1;
+        v1.Append(BmpAttribsV1(50, 70)).Zeros(32).I32(0).Zeros(15).FontV1("DejaVu Sans", 0, 0, 8);
+        v1.I16(count).I16(0).I16(0); // no functions, no labels, no flood fills
+        auto c = LoadBody<TPlotThread3D>(1, GraphKind3D, v1.b);
+        EXPECT_TRUE(c->FuncList.empty());
+        EXPECT_TRUE(c->MasterLabelList().empty());
+    }
+    EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
+}
