@@ -272,9 +272,7 @@ void TMainForm::ZoomAxisActiveWindow(const void* Sender) {
 
 namespace {
 
-// Scroll and page steps are the same four directions on 2D and polar windows.
-template <class TWindow>
-void stepPlane(TWindow& Window, const void* Sender, const TGraphToolBar& Bar, bool Page) {
+void stepPlane(TGraphWindowPlane& Window, const void* Sender, const TGraphToolBar& Bar, bool Page) {
     if (Sender == (Page ? Bar.PageUpButton : Bar.ScrollUpButton))
         Page ? Window.PageViewUp() : Window.ScrollViewUp();
     if (Sender == (Page ? Bar.PageDownButton : Bar.ScrollDownButton))
@@ -288,17 +286,13 @@ void stepPlane(TWindow& Window, const void* Sender, const TGraphToolBar& Bar, bo
 } // namespace
 
 void TMainForm::ScrollActiveWindow(const void* Sender) {
-    if (auto* window2D = dynamic_cast<TGraphWindow2D*>(ActiveGraphWindow()))
-        stepPlane(*window2D, Sender, *GraphToolBar, false);
-    else if (auto* windowPolar = dynamic_cast<TGraphWindowPolar*>(ActiveGraphWindow()))
-        stepPlane(*windowPolar, Sender, *GraphToolBar, false);
+    if (auto* window = dynamic_cast<TGraphWindowPlane*>(ActiveGraphWindow()))
+        stepPlane(*window, Sender, *GraphToolBar, false);
 }
 
 void TMainForm::PageActiveWindow(const void* Sender) {
-    if (auto* window2D = dynamic_cast<TGraphWindow2D*>(ActiveGraphWindow()))
-        stepPlane(*window2D, Sender, *GraphToolBar, true);
-    else if (auto* windowPolar = dynamic_cast<TGraphWindowPolar*>(ActiveGraphWindow()))
-        stepPlane(*windowPolar, Sender, *GraphToolBar, true);
+    if (auto* window = dynamic_cast<TGraphWindowPlane*>(ActiveGraphWindow()))
+        stepPlane(*window, Sender, *GraphToolBar, true);
 }
 
 void TMainForm::RotateActiveWindow(const void* Sender) {

@@ -62,19 +62,7 @@ void TWindow2D::buildViewMenu() {
     ZoomYAxisIn1 = AddMenuItem(View1, "ZoomYAxisIn1", "Zoom Y Axis I&n", QKeySequence(Qt::Key_F11));
     ZoomYAxisOut1 = AddMenuItem(View1, "ZoomYAxisOut1", "Zoom Y Axis Ou&t", QKeySequence(Qt::Key_F12));
     AddMenuSeparator(View1);
-    ScrollViewUp1 = AddMenuItem(View1, "ScrollViewUp1", "Scroll View &Up", QKeySequence(Qt::Key_F5));
-    ScrollViewDown1 = AddMenuItem(View1, "ScrollViewDown1", "Scroll View &Down", QKeySequence(Qt::Key_F6));
-    ScrollViewLeft1 = AddMenuItem(View1, "ScrollViewLeft1", "Scroll View &Left", QKeySequence(Qt::Key_F7));
-    ScrollViewRight1 = AddMenuItem(View1, "ScrollViewRight1", "Scroll View &Right", QKeySequence(Qt::Key_F8));
-    AddMenuSeparator(View1);
-    PageViewUp1 =
-        AddMenuItem(View1, "PageViewUp1", "Page View U&p", QKeySequence(Qt::SHIFT | Qt::Key_F5), 5000);
-    PageViewDown1 =
-        AddMenuItem(View1, "PageViewDown1", "Page Vi&ew Down", QKeySequence(Qt::SHIFT | Qt::Key_F6), 5000);
-    PageViewLeft1 =
-        AddMenuItem(View1, "PageViewLeft1", "Page View Le&ft", QKeySequence(Qt::SHIFT | Qt::Key_F7), 5000);
-    PageViewRight1 =
-        AddMenuItem(View1, "PageViewRight1", "Page View Ri&ght", QKeySequence(Qt::SHIFT | Qt::Key_F8), 5000);
+    AddScrollPageItems(View1);
     AddMenuSeparator(View1);
     SetXZoomEqualToY1 = AddMenuItem(View1, "SetXZoomEqualToY1", "Set &X Zoom Equal To Y");
     SetYZoomEqualToX1 = AddMenuItem(View1, "SetYZoomEqualToX1", "Set &Y Zoom Equal To X");
@@ -91,14 +79,6 @@ void TWindow2D::buildViewMenu() {
         {ZoomXAxisOut1, &TWindow2D::ZoomXAxisOut},
         {ZoomYAxisIn1, &TWindow2D::ZoomYAxisIn},
         {ZoomYAxisOut1, &TWindow2D::ZoomYAxisOut},
-        {ScrollViewUp1, &TWindow2D::ScrollViewUp},
-        {ScrollViewDown1, &TWindow2D::ScrollViewDown},
-        {ScrollViewLeft1, &TWindow2D::ScrollViewLeft},
-        {ScrollViewRight1, &TWindow2D::ScrollViewRight},
-        {PageViewUp1, &TWindow2D::PageViewUp},
-        {PageViewDown1, &TWindow2D::PageViewDown},
-        {PageViewLeft1, &TWindow2D::PageViewLeft},
-        {PageViewRight1, &TWindow2D::PageViewRight},
         {SetXZoomEqualToY1, &TWindow2D::SetXZoomEqualToY},
         {SetYZoomEqualToX1, &TWindow2D::SetYZoomEqualToX},
         {CenterFunctionView1, &TWindow2D::CenterView},
@@ -160,46 +140,10 @@ void TWindow2D::SetYZoomEqualToX() {
     ApplyViewChange(SetZoomEqual(view(), vaY));
 }
 
-void TWindow2D::scroll(uint8_t Direction) {
-    const auto direction = TViewDirection(Direction);
-    ApplyViewChange(
-        StepViewCenter(view(), direction, ScrollDelta(direction, MainForm->HotKeys2D.GrScrollAmt)));
+bool TWindow2D::MoveViewCenter(uint8_t Direction, long double Delta) {
+    return StepViewCenter(view(), TViewDirection(Direction), Delta);
 }
 
-void TWindow2D::page(uint8_t Direction) {
-    const auto direction = TViewDirection(Direction);
-    const TSettingBmpAttribsObj& attribs = ImageBox2D->GetBitmapAttribs();
-    ApplyViewChange(StepViewCenter(view(), direction, PageDelta(direction, attribs.Width, attribs.Height)));
-}
-
-void TWindow2D::ScrollViewUp() {
-    scroll(vdUp);
-}
-
-void TWindow2D::ScrollViewDown() {
-    scroll(vdDown);
-}
-
-void TWindow2D::ScrollViewLeft() {
-    scroll(vdLeft);
-}
-
-void TWindow2D::ScrollViewRight() {
-    scroll(vdRight);
-}
-
-void TWindow2D::PageViewUp() {
-    page(vdUp);
-}
-
-void TWindow2D::PageViewDown() {
-    page(vdDown);
-}
-
-void TWindow2D::PageViewLeft() {
-    page(vdLeft);
-}
-
-void TWindow2D::PageViewRight() {
-    page(vdRight);
+int TWindow2D::ScrollAmount() const {
+    return MainForm->HotKeys2D.GrScrollAmt;
 }

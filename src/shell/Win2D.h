@@ -24,14 +24,6 @@ public:
     void ZoomXAxisOut() override;
     void ZoomYAxisIn() override;
     void ZoomYAxisOut() override;
-    void ScrollViewUp() override;
-    void ScrollViewDown() override;
-    void ScrollViewLeft() override;
-    void ScrollViewRight() override;
-    void PageViewUp() override;
-    void PageViewDown() override;
-    void PageViewLeft() override;
-    void PageViewRight() override;
     void SetXZoomEqualToY();
     void SetYZoomEqualToX();
 
@@ -48,25 +40,17 @@ public:
     QAction* ZoomXAxisOut1;
     QAction* ZoomYAxisIn1;
     QAction* ZoomYAxisOut1;
-    QAction* ScrollViewUp1;
-    QAction* ScrollViewDown1;
-    QAction* ScrollViewLeft1;
-    QAction* ScrollViewRight1;
-    QAction* PageViewUp1;
-    QAction* PageViewDown1;
-    QAction* PageViewLeft1;
-    QAction* PageViewRight1;
     QAction* SetXZoomEqualToY1;
     QAction* SetYZoomEqualToX1;
     QAction* CenterFunctionView1;
 
 protected:
     QList<QMenu*> GraphMenus() const override { return {Graph1, View1}; }
+    bool MoveViewCenter(uint8_t Direction, long double Delta) override;
+    int ScrollAmount() const override;
 
 private:
     void buildGraphMenu();
     void buildViewMenu();
     TView2DZoomObj& view() const;
-    void scroll(uint8_t Direction);
-    void page(uint8_t Direction);
 };

@@ -4,12 +4,16 @@
 #include "dialogs/FuncDlgs.h"
 #include "dialogs/FuncList.h"
 #include "math/CenterErrorMsgDlg.h"
+#include "model/SetGraph.h"
 #include "model/funcobj.h"
 #include "plot/PtImList.h"
 #include "plot/PtImage.h"
 #include "plot/PtThList.h"
 #include "shell/MainForm.h"
+#include "shell/MenuItems.h"
+#include "shell/ViewStep.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QStyle>
@@ -17,6 +21,7 @@
 #include <algorithm>
 
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -278,4 +283,79 @@ void TWindowGraph::EditFunctionList() {
 
 void TWindowGraph::ApplyViewChange(bool Changed) {
     if (Changed && ImageBox) ImageBox->Replot();
+}
+
+// ---- scroll and page steps of the 2D and polar windows ----
+
+void TGraphWindowPlane::AddScrollPageItems(QMenu* View) {
+    ScrollViewUp1 = AddMenuItem(View, "ScrollViewUp1", "Scroll View &Up", QKeySequence(Qt::Key_F5));
+    ScrollViewDown1 = AddMenuItem(View, "ScrollViewDown1", "Scroll View &Down", QKeySequence(Qt::Key_F6));
+    ScrollViewLeft1 = AddMenuItem(View, "ScrollViewLeft1", "Scroll View &Left", QKeySequence(Qt::Key_F7));
+    ScrollViewRight1 = AddMenuItem(View, "ScrollViewRight1", "Scroll View &Right", QKeySequence(Qt::Key_F8));
+    AddMenuSeparator(View);
+    PageViewUp1 =
+        AddMenuItem(View, "PageViewUp1", "Page View U&p", QKeySequence(Qt::SHIFT | Qt::Key_F5), 5000);
+    PageViewDown1 =
+        AddMenuItem(View, "PageViewDown1", "Page Vi&ew Down", QKeySequence(Qt::SHIFT | Qt::Key_F6), 5000);
+    PageViewLeft1 =
+        AddMenuItem(View, "PageViewLeft1", "Page View Le&ft", QKeySequence(Qt::SHIFT | Qt::Key_F7), 5000);
+    PageViewRight1 =
+        AddMenuItem(View, "PageViewRight1", "Page View Ri&ght", QKeySequence(Qt::SHIFT | Qt::Key_F8), 5000);
+    const std::pair<QAction*, void (TGraphWindowPlane::*)()> steps[] = {
+        {ScrollViewUp1, &TGraphWindowPlane::ScrollViewUp},
+        {ScrollViewDown1, &TGraphWindowPlane::ScrollViewDown},
+        {ScrollViewLeft1, &TGraphWindowPlane::ScrollViewLeft},
+        {ScrollViewRight1, &TGraphWindowPlane::ScrollViewRight},
+        {PageViewUp1, &TGraphWindowPlane::PageViewUp},
+        {PageViewDown1, &TGraphWindowPlane::PageViewDown},
+        {PageViewLeft1, &TGraphWindowPlane::PageViewLeft},
+        {PageViewRight1, &TGraphWindowPlane::PageViewRight},
+    };
+    for (const auto& [item, step] : steps)
+        connect(item, &QAction::triggered, this, [this, step = step] {
+            if (ImageBox) (this->*step)();
+        });
+}
+
+void TGraphWindowPlane::scroll(uint8_t Direction) {
+    const auto direction = TViewDirection(Direction);
+    ApplyViewChange(MoveViewCenter(direction, ScrollDelta(direction, ScrollAmount())));
+}
+
+void TGraphWindowPlane::page(uint8_t Direction) {
+    const auto direction = TViewDirection(Direction);
+    const TSettingBmpAttribsObj& attribs = ImageBox->GetBitmapAttribs();
+    ApplyViewChange(MoveViewCenter(direction, PageDelta(direction, attribs.Width, attribs.Height)));
+}
+
+void TGraphWindowPlane::ScrollViewUp() {
+    scroll(vdUp);
+}
+
+void TGraphWindowPlane::ScrollViewDown() {
+    scroll(vdDown);
+}
+
+void TGraphWindowPlane::ScrollViewLeft() {
+    scroll(vdLeft);
+}
+
+void TGraphWindowPlane::ScrollViewRight() {
+    scroll(vdRight);
+}
+
+void TGraphWindowPlane::PageViewUp() {
+    page(vdUp);
+}
+
+void TGraphWindowPlane::PageViewDown() {
+    page(vdDown);
+}
+
+void TGraphWindowPlane::PageViewLeft() {
+    page(vdLeft);
+}
+
+void TGraphWindowPlane::PageViewRight() {
+    page(vdRight);
 }

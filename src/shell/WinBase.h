@@ -162,35 +162,53 @@ protected:
     void ApplyViewChange(bool Changed);
 };
 
+// The 2D and polar windows: their views scroll by the scroll amount of the window's hot-key
+// options and page by half the picture, the same four ways on both.
+class TGraphWindowPlane : public TWindowGraph {
+public:
+    virtual void ScrollViewUp();
+    virtual void ScrollViewDown();
+    virtual void ScrollViewLeft();
+    virtual void ScrollViewRight();
+    virtual void PageViewUp();
+    virtual void PageViewDown();
+    virtual void PageViewLeft();
+    virtual void PageViewRight();
+
+    QAction* ScrollViewUp1;
+    QAction* ScrollViewDown1;
+    QAction* ScrollViewLeft1;
+    QAction* ScrollViewRight1;
+    QAction* PageViewUp1;
+    QAction* PageViewDown1;
+    QAction* PageViewLeft1;
+    QAction* PageViewRight1;
+
+protected:
+    // The scroll items, a separator and the page items of the "&View" menu; they act once
+    // the picture control is there.
+    void AddScrollPageItems(QMenu* View);
+    // Moves the view centre by Delta pixels in Direction (a TViewDirection); true when it moved.
+    virtual bool MoveViewCenter(uint8_t Direction, long double Delta) = 0;
+    // The scroll step of the window's hot-key options, in pixels.
+    virtual int ScrollAmount() const = 0;
+
+private:
+    void scroll(uint8_t Direction);
+    void page(uint8_t Direction);
+};
+
 // The 2D cartesian window as the tool bar reaches it (the concrete TWindow2D derives from it).
-class TGraphWindow2D : public TWindowGraph {
+class TGraphWindow2D : public TGraphWindowPlane {
 public:
     virtual void ZoomXAxisIn() = 0;
     virtual void ZoomXAxisOut() = 0;
     virtual void ZoomYAxisIn() = 0;
     virtual void ZoomYAxisOut() = 0;
-    virtual void ScrollViewUp() = 0;
-    virtual void ScrollViewDown() = 0;
-    virtual void ScrollViewLeft() = 0;
-    virtual void ScrollViewRight() = 0;
-    virtual void PageViewUp() = 0;
-    virtual void PageViewDown() = 0;
-    virtual void PageViewLeft() = 0;
-    virtual void PageViewRight() = 0;
 };
 
 // The polar window as the tool bar reaches it.
-class TGraphWindowPolar : public TWindowGraph {
-public:
-    virtual void ScrollViewUp() = 0;
-    virtual void ScrollViewDown() = 0;
-    virtual void ScrollViewLeft() = 0;
-    virtual void ScrollViewRight() = 0;
-    virtual void PageViewUp() = 0;
-    virtual void PageViewDown() = 0;
-    virtual void PageViewLeft() = 0;
-    virtual void PageViewRight() = 0;
-};
+class TGraphWindowPolar : public TGraphWindowPlane {};
 
 // The 3D window as the tool bar reaches it.
 class TGraphWindow3D : public TWindowGraph {

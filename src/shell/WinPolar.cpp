@@ -53,19 +53,7 @@ void TWindowPolar::buildViewMenu() {
     ZoomIn1 = AddMenuItem(View1, "ZoomIn1", "Zoom &In", QKeySequence(Qt::Key_F3), 5000);
     ZoomOut1 = AddMenuItem(View1, "ZoomOut1", "Zoom &Out", QKeySequence(Qt::Key_F4), 5000);
     AddMenuSeparator(View1);
-    ScrollViewUp1 = AddMenuItem(View1, "ScrollViewUp1", "Scroll View &Up", QKeySequence(Qt::Key_F5));
-    ScrollViewDown1 = AddMenuItem(View1, "ScrollViewDown1", "Scroll View &Down", QKeySequence(Qt::Key_F6));
-    ScrollViewLeft1 = AddMenuItem(View1, "ScrollViewLeft1", "Scroll View &Left", QKeySequence(Qt::Key_F7));
-    ScrollViewRight1 = AddMenuItem(View1, "ScrollViewRight1", "Scroll View &Right", QKeySequence(Qt::Key_F8));
-    AddMenuSeparator(View1);
-    PageViewUp1 =
-        AddMenuItem(View1, "PageViewUp1", "Page View U&p", QKeySequence(Qt::SHIFT | Qt::Key_F5), 5000);
-    PageViewDown1 =
-        AddMenuItem(View1, "PageViewDown1", "Page Vi&ew Down", QKeySequence(Qt::SHIFT | Qt::Key_F6), 5000);
-    PageViewLeft1 =
-        AddMenuItem(View1, "PageViewLeft1", "Page View Le&ft", QKeySequence(Qt::SHIFT | Qt::Key_F7), 5000);
-    PageViewRight1 =
-        AddMenuItem(View1, "PageViewRight1", "Page View Ri&ght", QKeySequence(Qt::SHIFT | Qt::Key_F8), 5000);
+    AddScrollPageItems(View1);
     AddMenuSeparator(View1);
     CenterFunctionView1 = AddMenuItem(View1, "CenterFunctionView1", "&Center Function View",
                                       QKeySequence(Qt::SHIFT | Qt::Key_F2));
@@ -75,14 +63,6 @@ void TWindowPolar::buildViewMenu() {
     const std::pair<QAction*, void (TWindowPolar::*)()> steps[] = {
         {ZoomIn1, &TWindowPolar::ZoomIn},
         {ZoomOut1, &TWindowPolar::ZoomOut},
-        {ScrollViewUp1, &TWindowPolar::ScrollViewUp},
-        {ScrollViewDown1, &TWindowPolar::ScrollViewDown},
-        {ScrollViewLeft1, &TWindowPolar::ScrollViewLeft},
-        {ScrollViewRight1, &TWindowPolar::ScrollViewRight},
-        {PageViewUp1, &TWindowPolar::PageViewUp},
-        {PageViewDown1, &TWindowPolar::PageViewDown},
-        {PageViewLeft1, &TWindowPolar::PageViewLeft},
-        {PageViewRight1, &TWindowPolar::PageViewRight},
         {CenterFunctionView1, &TWindowPolar::CenterView},
     };
     for (const auto& [item, step] : steps)
@@ -118,46 +98,10 @@ void TWindowPolar::CenterView() {
     ApplyViewChange(CenterViewPolar(view()));
 }
 
-void TWindowPolar::scroll(uint8_t Direction) {
-    const auto direction = TViewDirection(Direction);
-    ApplyViewChange(
-        StepViewCenter(view(), direction, ScrollDelta(direction, MainForm->HotKeysPolar.GrScrollAmt)));
+bool TWindowPolar::MoveViewCenter(uint8_t Direction, long double Delta) {
+    return StepViewCenter(view(), TViewDirection(Direction), Delta);
 }
 
-void TWindowPolar::page(uint8_t Direction) {
-    const auto direction = TViewDirection(Direction);
-    const TSettingBmpAttribsObj& attribs = ImageBoxPolar->GetBitmapAttribs();
-    ApplyViewChange(StepViewCenter(view(), direction, PageDelta(direction, attribs.Width, attribs.Height)));
-}
-
-void TWindowPolar::ScrollViewUp() {
-    scroll(vdUp);
-}
-
-void TWindowPolar::ScrollViewDown() {
-    scroll(vdDown);
-}
-
-void TWindowPolar::ScrollViewLeft() {
-    scroll(vdLeft);
-}
-
-void TWindowPolar::ScrollViewRight() {
-    scroll(vdRight);
-}
-
-void TWindowPolar::PageViewUp() {
-    page(vdUp);
-}
-
-void TWindowPolar::PageViewDown() {
-    page(vdDown);
-}
-
-void TWindowPolar::PageViewLeft() {
-    page(vdLeft);
-}
-
-void TWindowPolar::PageViewRight() {
-    page(vdRight);
+int TWindowPolar::ScrollAmount() const {
+    return MainForm->HotKeysPolar.GrScrollAmt;
 }

@@ -20,14 +20,6 @@ public:
     void ZoomIn() override;
     void ZoomOut() override;
     void CenterView() override;
-    void ScrollViewUp() override;
-    void ScrollViewDown() override;
-    void ScrollViewLeft() override;
-    void ScrollViewRight() override;
-    void PageViewUp() override;
-    void PageViewDown() override;
-    void PageViewLeft() override;
-    void PageViewRight() override;
 
     QMenu* Graph1;
     QAction* GraphSettings2;
@@ -37,23 +29,15 @@ public:
     QAction* ChangeView1;
     QAction* ZoomIn1;
     QAction* ZoomOut1;
-    QAction* ScrollViewUp1;
-    QAction* ScrollViewDown1;
-    QAction* ScrollViewLeft1;
-    QAction* ScrollViewRight1;
-    QAction* PageViewUp1;
-    QAction* PageViewDown1;
-    QAction* PageViewLeft1;
-    QAction* PageViewRight1;
     QAction* CenterFunctionView1;
 
 protected:
     QList<QMenu*> GraphMenus() const override { return {Graph1, View1}; }
+    bool MoveViewCenter(uint8_t Direction, long double Delta) override;
+    int ScrollAmount() const override;
 
 private:
     void buildGraphMenu();
     void buildViewMenu();
     TViewPolarZoomObj& view() const;
-    void scroll(uint8_t Direction);
-    void page(uint8_t Direction);
 };

@@ -106,6 +106,11 @@ public:
     void PageViewDown() override { this->log("PageViewDown"); }
     void PageViewLeft() override { this->log("PageViewLeft"); }
     void PageViewRight() override { this->log("PageViewRight"); }
+
+protected:
+    // Never reached: every step above is logged instead.
+    bool MoveViewCenter(uint8_t, long double) override { return false; }
+    int ScrollAmount() const override { return 0; }
 };
 
 class TStub2D : public TStubPlane<TGraphWindow2D> {

@@ -129,6 +129,9 @@ TEST(GraphWindowSteps, PolarAnd3DStepsAndTheKeysOfTheActiveWindowOnly) {
     QTest::keyClick(rig.form.get(), Qt::Key_F5);
     EXPECT_EQ(polarView.CenterY, 10);
     EXPECT_EQ(view.RotationX, 0);
+    rig.form->HotKeysPolar.GrScrollAmt = 25; // the polar window's own amount, not the 2D one
+    polar.ScrollViewDown1->trigger();
+    EXPECT_EQ(polarView.CenterY, 10 - 25);
     polar.ZoomIn1->trigger();
     EXPECT_EQ(polarView.Zoom, 40);
     polar.PageViewRight1->trigger();
