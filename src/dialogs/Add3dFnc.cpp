@@ -4,6 +4,7 @@
 #include "math/ColorSample.h"
 #include "math/DialogRows.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +15,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace {
 
@@ -48,6 +51,37 @@ QSpinBox* detailSpin(QWidget* parent) {
     return MakeSpinEdit(parent, 0, 5, 0);
 }
 
+// An exit that only adjusts other fields never keeps the user in the field.
+template <class TDlg> std::function<bool()> adjustingExit(TDlg* dlg, void (TDlg::*exit)()) {
+    return [dlg, exit] {
+        (dlg->*exit)();
+        return true;
+    };
+}
+
+// The buttons below the groups of either dialog, which keeps the size its groups need.
+template <class TDlg> void addButtonRow(TDlg& dlg, QGridLayout* grid) {
+    TDialogButtons buttons = MakeDialogButtons(dlg);
+    dlg.OKBtn = buttons.OKBtn;
+    dlg.CancelBtn = buttons.CancelBtn;
+    dlg.HelpBtn = buttons.HelpBtn;
+    grid->addWidget(buttons.Row, 3, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// What a value past 700 does: not drawn, or rounded down; the two choices in a column or a row.
+QGroupBox* makeRoundGroup(QWidget* parent, QBoxLayout::Direction direction, QRadioButton*& dontDraw,
+                          QRadioButton*& roundDown) {
+    QGroupBox* box = MakeGroupBox("Values > 700", parent);
+    auto* line = new QBoxLayout(direction, box);
+    dontDraw = MakeRadioButton("Don't Draw", box, true);
+    roundDown = MakeRadioButton("Round Down", box);
+    line->addWidget(dontDraw);
+    line->addWidget(roundDown);
+    line->addStretch(1);
+    return box;
+}
+
 } // namespace
 
 // ---- rotated curve ----
@@ -58,21 +92,11 @@ TAddRotateDlg::TAddRotateDlg() : TDialogBase(nullptr, kRotateHelp) {
     grid->addWidget(buildAppearanceGroup(), 1, 0);
     grid->addWidget(buildAxisGroup(), 1, 1);
     grid->addWidget(buildLineGroup(), 2, 0);
-    grid->addWidget(buildRoundGroup(), 2, 1);
-    TDialogButtons buttons = MakeDialogButtons(*this);
-    OKBtn = buttons.OKBtn;
-    CancelBtn = buttons.CancelBtn;
-    HelpBtn = buttons.HelpBtn;
-    grid->addWidget(buttons.Row, 3, 0, 1, 2);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-    SetExitCheck(ELines, [this] {
-        ELinesExit();
-        return true;
-    });
-    SetExitCheck(ECircles, [this] {
-        ECirclesExit();
-        return true;
-    });
+    RoundValuesBox = makeRoundGroup(this, QBoxLayout::TopToBottom, EDontVal, ERoundVal);
+    grid->addWidget(RoundValuesBox, 2, 1);
+    addButtonRow(*this, grid);
+    SetExitCheck(ELines, adjustingExit(this, &TAddRotateDlg::ELinesExit));
+    SetExitCheck(ECircles, adjustingExit(this, &TAddRotateDlg::ECirclesExit));
 }
 
 QGroupBox* TAddRotateDlg::buildFunctionGroup() {
@@ -146,17 +170,6 @@ QGroupBox* TAddRotateDlg::buildLineGroup() {
         grid->addWidget(ELinePoints[i], row, 1 + int(i % 2));
     }
     return SLineBox;
-}
-
-QGroupBox* TAddRotateDlg::buildRoundGroup() {
-    RoundValuesBox = MakeGroupBox("Values > 700", this);
-    auto* column = new QVBoxLayout(RoundValuesBox);
-    EDontVal = MakeRadioButton("Don't Draw", RoundValuesBox, true);
-    ERoundVal = MakeRadioButton("Round Down", RoundValuesBox);
-    column->addWidget(EDontVal);
-    column->addWidget(ERoundVal);
-    column->addStretch(1);
-    return RoundValuesBox;
 }
 
 TRotateEntries TAddRotateDlg::Entries() const {
@@ -254,25 +267,12 @@ TAdd3DDialog::TAdd3DDialog() : TDialogBase(nullptr, k3DHelp) {
     Var2GroupBox = buildVariableGroup(EBeginVar2Str, EEndVar2Str, EVar2LinesLabel, EVar2Lines, EVar2Detail);
     grid->addWidget(Var1GroupBox, 1, 0);
     grid->addWidget(Var2GroupBox, 1, 1);
-    grid->addWidget(buildRoundGroup(), 2, 0, 1, 2);
-    TDialogButtons buttons = MakeDialogButtons(*this);
-    OKBtn = buttons.OKBtn;
-    CancelBtn = buttons.CancelBtn;
-    HelpBtn = buttons.HelpBtn;
-    grid->addWidget(buttons.Row, 3, 0, 1, 2);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-    SetExitCheck(EDependantVar, [this] {
-        EDependantVarExit();
-        return true;
-    });
-    SetExitCheck(EVar1Lines, [this] {
-        EVar1LinesExit();
-        return true;
-    });
-    SetExitCheck(EVar2Lines, [this] {
-        EVar2LinesExit();
-        return true;
-    });
+    RoundValuesBox = makeRoundGroup(this, QBoxLayout::LeftToRight, ERadioDontDraw, ERadioRoundDown);
+    grid->addWidget(RoundValuesBox, 2, 0, 1, 2);
+    addButtonRow(*this, grid);
+    SetExitCheck(EDependantVar, adjustingExit(this, &TAdd3DDialog::EDependantVarExit));
+    SetExitCheck(EVar1Lines, adjustingExit(this, &TAdd3DDialog::EVar1LinesExit));
+    SetExitCheck(EVar2Lines, adjustingExit(this, &TAdd3DDialog::EVar2LinesExit));
     relabel();
 }
 
@@ -317,17 +317,6 @@ QGroupBox* TAdd3DDialog::buildVariableGroup(QLineEdit*& begin, QLineEdit*& end, 
     detail = detailSpin(box);
     rows.AddRow("Wire Detail", detail);
     return box;
-}
-
-QGroupBox* TAdd3DDialog::buildRoundGroup() {
-    RoundValuesBox = MakeGroupBox("Values > 700", this);
-    auto* row = new QHBoxLayout(RoundValuesBox);
-    ERadioDontDraw = MakeRadioButton("Don't Draw", RoundValuesBox, true);
-    ERadioRoundDown = MakeRadioButton("Round Down", RoundValuesBox);
-    row->addWidget(ERadioDontDraw);
-    row->addWidget(ERadioRoundDown);
-    row->addStretch(1);
-    return RoundValuesBox;
 }
 
 void TAdd3DDialog::relabel() {

@@ -72,7 +72,6 @@ private:
     QGroupBox* buildAppearanceGroup();
     QGroupBox* buildAxisGroup();
     QGroupBox* buildLineGroup();
-    QGroupBox* buildRoundGroup();
 };
 
 class TAdd3DDialog : public TDialogBase {
@@ -128,7 +127,6 @@ private:
     QGroupBox* buildFunctionGroup();
     QGroupBox* buildVariableGroup(QLineEdit*& begin, QLineEdit*& end, QLabel*& linesLabel, QSpinBox*& lines,
                                   QSpinBox*& detail);
-    QGroupBox* buildRoundGroup();
     void relabel();
     void runExits();
 };
