@@ -137,14 +137,16 @@ void ShowNumber(TEditMathConst* Edit, long double X) {
     Edit->setCursorPosition(0);
 }
 
-TZoomExit LeaveZoomEdit(TEditMathConst& Edit, long double& Kept, const std::string& Message, QWidget* Form) {
-    if (!Edit.ValidateAndFocus()) return zeInvalid;
+bool LeaveZoomEdit(TEditMathConst& Edit, long double& Kept, const std::string& Message, QWidget* Form,
+                   const std::function<void()>& Taken) {
+    if (!Edit.ValidateAndFocus()) return false;
     const long double typed = Edit.Value.FloatValue;
     if (ViewZoomInRange(typed)) {
         Kept = typed;
-        return zeAccepted;
+        Taken();
+        return true;
     }
-    TZoomExit outcome = zeKept;
+    bool ignored = false;
     switch (CenterMessageDlg(Message, mtError, {mbOK, mbCancel, mbIgnore}, 0, Form)) {
     case mrCancel:
         ShowNumber(&Edit, Kept);
@@ -152,11 +154,12 @@ TZoomExit LeaveZoomEdit(TEditMathConst& Edit, long double& Kept, const std::stri
     case mrIgnore:
         Kept = IgnoredViewZoom(typed);
         ShowNumber(&Edit, Kept);
-        outcome = zeIgnored;
+        ignored = true;
         break;
     default: // OK: the typed text stays for the user to mend
         break;
     }
     Edit.setFocus(Qt::OtherFocusReason);
-    return outcome;
+    if (ignored) Taken();
+    return false;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -81,14 +82,11 @@ TEditMathConst* MakeNumberEdit(QWidget* parent, const QString& errorName);
 // Shows X in Edit as a trimmed number, its beginning in sight.
 void ShowNumber(TEditMathConst* Edit, long double X);
 
-// What leaving a view zoom edit did.
-enum TZoomExit : uint8_t {
-    zeInvalid,  // the text is no constant: its message was shown
-    zeAccepted, // in range: Kept took it
-    zeKept,     // out of range, OK or Cancel: Kept is unchanged
-    zeIgnored,  // out of range, Ignore: Kept took the nearest end of the range
-};
 // The exit of a zoom edit: a value in range becomes Kept; any other shows Message (error,
 // OK, Cancel and Ignore) over Form. Cancel shows Kept again, Ignore keeps the nearest end of
 // the range and shows it, OK leaves the typed text. The focus then returns to the edit.
-TZoomExit LeaveZoomEdit(TEditMathConst& Edit, long double& Kept, const std::string& Message, QWidget* Form);
+// Taken runs whenever Kept took a value (in range, or the end of the range by Ignore), so that
+// the dialog derives and shows its centre again. True only for a value in range, which lets
+// the user leave the edit.
+bool LeaveZoomEdit(TEditMathConst& Edit, long double& Kept, const std::string& Message, QWidget* Form,
+                   const std::function<void()>& Taken);

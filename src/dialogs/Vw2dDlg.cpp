@@ -119,12 +119,10 @@ bool TChange2DViewDlg::EPixelsExit() {
 }
 
 bool TChange2DViewDlg::zoomExit(TEditMathConst* edit, long double& kept, const char* axis) {
-    const TZoomExit outcome = LeaveZoomEdit(*edit, kept, ViewZoomRangeMessage(axis), this);
-    if (outcome == zeAccepted || outcome == zeIgnored) {
+    return LeaveZoomEdit(*edit, kept, ViewZoomRangeMessage(axis), this, [this] {
         Center.DeriveUnits();
         showUnits();
-    }
-    return outcome == zeAccepted;
+    });
 }
 
 bool TChange2DViewDlg::EXViewZoomExit() {

@@ -151,12 +151,10 @@ bool TChangePolarViewDlg::EPixelsExit() {
 }
 
 bool TChangePolarViewDlg::EViewZoomExit() {
-    const TZoomExit outcome = LeaveZoomEdit(*EViewZoom, Center.Zoom, ViewZoomRangeMessage(""), this);
-    if (outcome == zeAccepted || outcome == zeIgnored) {
+    return LeaveZoomEdit(*EViewZoom, Center.Zoom, ViewZoomRangeMessage(""), this, [this] {
         Center.Derive();
         showCenter();
-    }
-    return outcome == zeAccepted;
+    });
 }
 
 void TChangePolarViewDlg::ThetaTypeClick() {
