@@ -51,9 +51,7 @@ long double ReduceTheta(long double Theta) {
 void T2DViewCenter::Load(const TView2DZoomObj& View) {
     ZoomX = View.ZoomX;
     ZoomY = View.ZoomY;
-    PixelsX = ClampViewPixels(View.CenterX);
-    PixelsY = ClampViewPixels(View.CenterY);
-    DeriveUnits();
+    SetPixels(View.CenterX, View.CenterY);
 }
 
 void T2DViewCenter::Store(TView2DZoomObj& View) const {
@@ -103,9 +101,7 @@ void T2DViewCenter::SetZoomY(long double Zoom) {
 void TPolarViewCenter::Load(const TViewPolarZoomObj& View) {
     ThetaInRadians = View.ThetaInRadians;
     Zoom = View.Zoom;
-    PixelsX = ClampViewPixels(View.CenterX);
-    PixelsY = ClampViewPixels(View.CenterY);
-    Derive();
+    SetPixels(View.CenterX, View.CenterY);
 }
 
 void TPolarViewCenter::Store(TViewPolarZoomObj& View) const {
