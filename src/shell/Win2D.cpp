@@ -72,7 +72,7 @@ void TWindow2D::buildViewMenu() {
     connect(ChangeView1, &QAction::triggered, this, [this] {
         if (ImageBox2D && Execute2DViewDlg(view())) ImageBox2D->Replot();
     });
-    const std::pair<QAction*, void (TWindow2D::*)()> steps[] = {
+    ConnectSteps<TWindow2D>({
         {ZoomIn1, &TWindow2D::ZoomIn},
         {ZoomOut1, &TWindow2D::ZoomOut},
         {ZoomXAxisIn1, &TWindow2D::ZoomXAxisIn},
@@ -82,11 +82,7 @@ void TWindow2D::buildViewMenu() {
         {SetXZoomEqualToY1, &TWindow2D::SetXZoomEqualToY},
         {SetYZoomEqualToX1, &TWindow2D::SetYZoomEqualToX},
         {CenterFunctionView1, &TWindow2D::CenterView},
-    };
-    for (const auto& [item, step] : steps)
-        connect(item, &QAction::triggered, this, [this, step = step] {
-            if (ImageBox2D) (this->*step)();
-        });
+    });
 }
 
 void TWindow2D::SetMainToolBarLayout() {

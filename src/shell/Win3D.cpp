@@ -71,7 +71,7 @@ void TWindow3D::buildViewMenu() {
     connect(ChangeView1, &QAction::triggered, this, [this] {
         if (ImageBox3D && Execute3DViewDlg(view())) ImageBox3D->Replot();
     });
-    const std::pair<QAction*, void (TWindow3D::*)()> steps[] = {
+    ConnectSteps<TWindow3D>({
         {ZoomIn1, &TWindow3D::ZoomIn},
         {ZoomOut1, &TWindow3D::ZoomOut},
         {RotateNegX1, &TWindow3D::RotateNegX},
@@ -81,11 +81,7 @@ void TWindow3D::buildViewMenu() {
         {RotatePosZ1, &TWindow3D::RotatePosZ},
         {RotateNegZ1, &TWindow3D::RotateNegZ},
         {RotateAllAxistoZero1, &TWindow3D::CenterView},
-    };
-    for (const auto& [item, step] : steps)
-        connect(item, &QAction::triggered, this, [this, step = step] {
-            if (ImageBox3D) (this->*step)();
-        });
+    });
 }
 
 void TWindow3D::SetMainToolBarLayout() {

@@ -21,7 +21,6 @@
 #include <algorithm>
 
 #include <string_view>
-#include <utility>
 
 namespace {
 
@@ -301,7 +300,7 @@ void TGraphWindowPlane::AddScrollPageItems(QMenu* View) {
         AddMenuItem(View, "PageViewLeft1", "Page View Le&ft", QKeySequence(Qt::SHIFT | Qt::Key_F7), 5000);
     PageViewRight1 =
         AddMenuItem(View, "PageViewRight1", "Page View Ri&ght", QKeySequence(Qt::SHIFT | Qt::Key_F8), 5000);
-    const std::pair<QAction*, void (TGraphWindowPlane::*)()> steps[] = {
+    ConnectSteps<TGraphWindowPlane>({
         {ScrollViewUp1, &TGraphWindowPlane::ScrollViewUp},
         {ScrollViewDown1, &TGraphWindowPlane::ScrollViewDown},
         {ScrollViewLeft1, &TGraphWindowPlane::ScrollViewLeft},
@@ -310,11 +309,7 @@ void TGraphWindowPlane::AddScrollPageItems(QMenu* View) {
         {PageViewDown1, &TGraphWindowPlane::PageViewDown},
         {PageViewLeft1, &TGraphWindowPlane::PageViewLeft},
         {PageViewRight1, &TGraphWindowPlane::PageViewRight},
-    };
-    for (const auto& [item, step] : steps)
-        connect(item, &QAction::triggered, this, [this, step = step] {
-            if (ImageBox) (this->*step)();
-        });
+    });
 }
 
 void TGraphWindowPlane::scroll(uint8_t Direction) {

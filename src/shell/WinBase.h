@@ -18,14 +18,16 @@
 
 #include "labels/GrDraw.h"
 
+#include <QAction>
 #include <QList>
 #include <QMdiSubWindow>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
-class QAction;
 class QMenu;
 class TBaseFuncObj;
 class TPlotImageBox;
@@ -160,6 +162,14 @@ protected:
     void EditFunctionList();
     // Redraws after a view step that changed something.
     void ApplyViewChange(bool Changed);
+    // Each menu item runs its step of the window once the picture control is there.
+    template <class TWindow>
+    void ConnectSteps(std::initializer_list<std::pair<QAction*, void (TWindow::*)()>> Steps) {
+        for (const auto& [item, step] : Steps)
+            connect(item, &QAction::triggered, this, [this, step = step] {
+                if (ImageBox) (static_cast<TWindow*>(this)->*step)();
+            });
+    }
 };
 
 // The 2D and polar windows: their views scroll by the scroll amount of the window's hot-key

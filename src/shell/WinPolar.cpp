@@ -60,15 +60,11 @@ void TWindowPolar::buildViewMenu() {
     connect(ChangeView1, &QAction::triggered, this, [this] {
         if (ImageBoxPolar && ExecutePolarViewDlg(view())) ImageBoxPolar->Replot();
     });
-    const std::pair<QAction*, void (TWindowPolar::*)()> steps[] = {
+    ConnectSteps<TWindowPolar>({
         {ZoomIn1, &TWindowPolar::ZoomIn},
         {ZoomOut1, &TWindowPolar::ZoomOut},
         {CenterFunctionView1, &TWindowPolar::CenterView},
-    };
-    for (const auto& [item, step] : steps)
-        connect(item, &QAction::triggered, this, [this, step = step] {
-            if (ImageBoxPolar) (this->*step)();
-        });
+    });
 }
 
 void TWindowPolar::SetMainToolBarLayout() {
