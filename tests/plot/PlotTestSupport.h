@@ -13,6 +13,15 @@
 
 namespace plottest {
 
+// A function object of class F (2D, polar) with its expression compiled and its colour set.
+template <class F> std::unique_ptr<F> CompiledFunction(const std::string& text, TColor color) {
+    auto f = std::make_unique<F>();
+    f->Func.SetExpression(text);
+    EXPECT_TRUE(f->Func.CompileMathFunc()) << text;
+    f->FuncColor = color;
+    return f;
+}
+
 // A model whose drawing run is whatever the test wants (by default: just the background).
 class TFakeGraph : public TPlotGraphFuncList {
 public:

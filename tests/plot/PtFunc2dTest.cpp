@@ -1,6 +1,7 @@
 // y = f(x) and parametric curves of 2D graphs, pixel by pixel. The default view on
 // 1000 x 1000: column c shows x = (c - 500) / 35, scaled y ys lies on row round(-ys) + 500.
 #include "Plot2DTestSupport.h"
+#include "PlotTestSupport.h"
 #include "model/func2d.h"
 #include "model/funcpara.h"
 
@@ -21,11 +22,7 @@ struct TFunctionsFixture : TGraph2DFixture {
     explicit TFunctionsFixture(int w = 1000, int h = 1000) : TGraph2DFixture(w, h) {}
 
     TFunc2DObj& Add(const std::string& text, TColor color = Ink) {
-        auto f = std::make_unique<TFunc2DObj>();
-        f->Func.SetExpression(text);
-        EXPECT_TRUE(f->Func.CompileMathFunc()) << text;
-        f->FuncColor = color;
-        Source.push_back(std::move(f));
+        Source.push_back(CompiledFunction<TFunc2DObj>(text, color));
         return static_cast<TFunc2DObj&>(*Source.back());
     }
 

@@ -45,13 +45,10 @@ struct TPolarScene {
             Settings().AxisAngles[size_t(i++)] = a;
     }
     TFuncPolarObj& AddCurve(const std::string& expression, long double lo, long double hi, int32_t samples) {
-        auto f = std::make_unique<TFuncPolarObj>();
-        f->Func.SetExpression(expression);
-        EXPECT_TRUE(f->Func.CompileMathFunc()) << expression;
+        auto f = CompiledFunction<TFuncPolarObj>(expression, CurveInk);
         FloatToMathValue(f->LoBound, lo);
         FloatToMathValue(f->HiBound, hi);
         f->Samples = samples;
-        f->FuncColor = CurveInk;
         Functions.push_back(std::move(f));
         return static_cast<TFuncPolarObj&>(*Functions.back());
     }

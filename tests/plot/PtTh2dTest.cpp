@@ -18,11 +18,7 @@ using namespace bodytest;
 namespace {
 
 std::unique_ptr<TFunc2DObj> function2D(const std::string& text, TColor color) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->Func.SetExpression(text);
-    EXPECT_TRUE(f->Func.CompileMathFunc()) << text;
-    f->FuncColor = color;
-    return f;
+    return CompiledFunction<TFunc2DObj>(text, color);
 }
 
 // A function with bounds, options and a special-values row of each kind, and a curve.

@@ -17,11 +17,7 @@ using namespace bodytest;
 namespace {
 
 std::unique_ptr<TFuncPolarObj> polarCurve(const std::string& text, TColor color) {
-    auto f = std::make_unique<TFuncPolarObj>();
-    f->Func.SetExpression(text);
-    EXPECT_TRUE(f->Func.CompileMathFunc()) << text;
-    f->FuncColor = color;
-    return f;
+    return CompiledFunction<TFuncPolarObj>(text, color);
 }
 
 ByteBuilder& angles(ByteBuilder& b, int count) {

@@ -46,21 +46,13 @@ struct TKind {
     std::function<void(TPlotThreadFuncList&, int)> SetView;
 };
 
-std::unique_ptr<TFunc2DObj> function2D(const char* text, TColor color) {
-    auto f = std::make_unique<TFunc2DObj>();
-    f->Func.SetExpression(text);
-    f->Func.CompileMathFunc();
-    f->FuncColor = color;
-    return f;
-}
-
 const std::vector<TKind>& kinds() {
     static const std::vector<TKind> all = {
         {"2D",
          [] {
              auto c = std::make_unique<TPlotThread2D>();
-             c->AddFunction(function2D("X^3/10", 0x0000FF));
-             c->AddFunction(function2D("SIN(X)", 0x008000));
+             c->AddFunction(CompiledFunction<TFunc2DObj>("X^3/10", 0x0000FF));
+             c->AddFunction(CompiledFunction<TFunc2DObj>("SIN(X)", 0x008000));
              return std::unique_ptr<TPlotThreadFuncList>(std::move(c));
          },
          [](TPlotThreadFuncList& c, TColor color) {
@@ -76,11 +68,8 @@ const std::vector<TKind>& kinds() {
         {"polar",
          [] {
              auto c = std::make_unique<TPlotThreadPolar>();
-             auto f = std::make_unique<TFuncPolarObj>();
-             f->Func.SetExpression("1+THETA/20");
-             f->Func.CompileMathFunc();
+             auto f = CompiledFunction<TFuncPolarObj>("1+THETA/20", 0x0000FF);
              f->Samples = 300;
-             f->FuncColor = 0x0000FF;
              c->AddFunction(std::move(f));
              return std::unique_ptr<TPlotThreadFuncList>(std::move(c));
          },
