@@ -1,9 +1,10 @@
 #include "platform/UiHook.h"
 
+#include "platform/FontDlg.h"
+
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -182,13 +183,11 @@ bool TQtUiHook::ColorDialog(TColorDialogRequest& request) {
 }
 
 bool TQtUiHook::FontDialog(TFontDialogRequest& request) {
-    QFont shown = FontRecordToQFont(request.Font);
-    shown.setStyleName(FaceStyleName(shown));
-    QFontDialog dlg(shown, request.Owner);
+    TFontColorDialog dlg(request.Font, request.Owner);
     dlg.adjustSize();
     if (request.Place) request.Place(dlg);
     if (dlg.exec() != QDialog::Accepted) return false;
-    request.Font = QFontToFontRecord(dlg.selectedFont(), request.Font.Color);
+    request.Font = dlg.SelectedFont();
     return true;
 }
 
