@@ -9,8 +9,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <iterator>
@@ -39,6 +41,21 @@ QLineEdit* makeValueEdit(QWidget* parent, int maxLength) {
     auto* edit = new QLineEdit("0", parent);
     if (maxLength > 0) edit->setMaxLength(maxLength);
     return edit;
+}
+
+// An error ends with the character position it is about, so the result wraps onto as many
+// as three lines instead of cutting the message at the field's edge.
+QPlainTextEdit* makeResultArea(QWidget* parent) {
+    constexpr int kLines = 3;
+    auto* area = new QPlainTextEdit(parent);
+    area->setReadOnly(true);
+    area->setTabChangesFocus(true);
+    area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    area->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int margins = 2 * (area->frameWidth() + int(area->document()->documentMargin()));
+    area->setFixedHeight(kLines * area->fontMetrics().lineSpacing() + margins);
+    return area;
 }
 
 } // namespace
@@ -74,9 +91,8 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent) : QDialog(parent) {
 
     auto* resultBox = new QGroupBox("Function Result", this);
     auto* resultLayout = new QHBoxLayout(resultBox);
-    EFunctionResult = new QLineEdit(resultBox);
-    EFunctionResult->setReadOnly(true);
-    resultLayout->addWidget(new QLabel("Y=f(x,z)=", resultBox));
+    EFunctionResult = makeResultArea(resultBox);
+    resultLayout->addWidget(new QLabel("Y=f(x,z)=", resultBox), 0, Qt::AlignTop);
     resultLayout->addWidget(EFunctionResult, 1);
 
     auto* formatBox = new QGroupBox("Result Format", this);
@@ -137,11 +153,11 @@ void TCaculatorDlg::CalculateButtonClick() {
                                     TCalcRow{textOf(EVar2Name), textOf(EVar2Value)},
                                     TCalcRow{textOf(EVar3Name), textOf(EVar3Value)}};
     TCalcOutcome outcome = logic_.Calculate(textOf(EFunctionStr), rows, SelectedFormat());
-    // A long text (an error message above all) shows its start, where the message begins;
-    // the tooltip holds all of it.
+    // A text longer than the area (a number of hundreds of digits) shows its start; the
+    // tooltip holds all of it.
     const QString text = QString::fromStdString(outcome.Text);
-    EFunctionResult->setText(text);
-    EFunctionResult->setCursorPosition(0);
+    EFunctionResult->setPlainText(text);
+    EFunctionResult->moveCursor(QTextCursor::Start);
     EFunctionResult->setToolTip(text);
     if (QWidget* w = controlOf(outcome.Focus)) w->setFocus();
 }

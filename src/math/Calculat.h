@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -26,7 +27,7 @@ public:
     QLineEdit* EVar1Value;
     QLineEdit* EVar2Value;
     QLineEdit* EVar3Value;
-    QLineEdit* EFunctionResult;
+    QPlainTextEdit* EFunctionResult;
     QRadioButton* EDecimal;
     QRadioButton* EScientific;
     QRadioButton* EFraction;

@@ -7,15 +7,17 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 std::string resultOf(TCaculatorDlg& dlg) {
-    return dlg.EFunctionResult->text().toStdString();
+    return dlg.EFunctionResult->toPlainText().toStdString();
 }
 
 std::string calculate(TCaculatorDlg& dlg, const char* expression) {
@@ -51,17 +53,33 @@ TEST(Calculator, FormLooksAsDesigned) {
     EXPECT_FALSE(dlg.OKBtn->autoDefault());
 }
 
-TEST(Calculator, LongResultsShowTheirStartAndTheWholeTextAsTooltip) {
+// The longest messages wrap and stay in view whole, their character position included: all
+// of the text is in view when the area's vertical scroll bar has nothing to scroll.
+TEST(Calculator, LongErrorsShowWholeWithTheWholeTextAsTooltip) {
+    struct TCase {
+        const char* Expression;
+        const char* Var3Value;
+        const char* Shown;
+    };
+    const TCase cases[] = {
+        {"1+2)*3", "0", "Function Definition: Invalid Parentheses Grouping at Character 4"},
+        {"1", "12345678+SIN 2",
+         "Variable Value 3: Function Not Followed by Open Parentheses Character at Character 10"},
+    };
     TCaculatorDlg dlg;
-    dlg.resize(300, dlg.height());
-    const std::string error = calculate(dlg, "Sin 1 + 22222222222222222222 * 3");
-    ASSERT_GT(error.size(), 40u);
-    EXPECT_EQ(dlg.EFunctionResult->cursorPosition(), 0);
-    EXPECT_EQ(dlg.EFunctionResult->toolTip().toStdString(), error);
-    const std::string result = calculate(dlg, "2^60");
-    EXPECT_EQ(result, "1152921504606846976");
-    EXPECT_EQ(dlg.EFunctionResult->cursorPosition(), 0);
-    EXPECT_EQ(dlg.EFunctionResult->toolTip().toStdString(), result);
+    dlg.show();
+    QApplication::processEvents();
+    const QPlainTextEdit& area = *dlg.EFunctionResult;
+    for (const TCase& c : cases) {
+        dlg.EVar3Value->setText(c.Var3Value);
+        const std::string shown = calculate(dlg, c.Expression);
+        EXPECT_EQ(shown, c.Shown);
+        EXPECT_GT(area.fontMetrics().horizontalAdvance(QString::fromStdString(shown)),
+                  area.viewport()->width())
+            << c.Shown << ": longer than one line of the area";
+        EXPECT_EQ(area.verticalScrollBar()->maximum(), 0) << c.Shown << ": all of it in view";
+        EXPECT_EQ(area.toolTip().toStdString(), shown);
+    }
 }
 
 TEST(Calculator, ResultFormats) {
