@@ -53,6 +53,7 @@ TFontColorDialog::TFontColorDialog(const TFontRecord& Font, QWidget* parent)
     Chooser = new TEmbeddedFontChooser(shownFont(Font), this);
     Chooser->setWindowFlags(Qt::Widget);
     Chooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    Chooser->setSizeGripEnabled(false);
 
     auto* colorCaption = new QLabel("Color", this);
     ColorSample = new QFrame(this);
