@@ -671,6 +671,11 @@ TSize TCanvas::TextExtent(const std::string& text) {
     return TextExtentIn(qfont(), text);
 }
 
+TRect TCanvas::TextInk(const std::string& text) {
+    std::lock_guard lock(bitmap_.mutex_);
+    return TextInkIn(qfont(), text);
+}
+
 int TCanvas::TextWidth(const std::string& text) {
     return TextExtent(text).cx;
 }

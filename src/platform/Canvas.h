@@ -120,6 +120,8 @@ public:
     int TextWidth(const std::string& text);
     int TextHeight(const std::string& text);
     TSize TextExtent(const std::string& text);
+    // The pixels TextOut sets for the text, relative to its top-left corner.
+    TRect TextInk(const std::string& text);
 
     // Fills with the brush from (x, y): fsSurface fills the 4-connected area whose pixels
     // have Color; fsBorder fills the area bounded by pixels of Color. Returns false (and

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QRect>
+#include <QString>
 #include <QStringList>
 
 #include <climits>
@@ -79,4 +81,18 @@ QString FaceStyleName(const QFont& font) {
 TSize TextExtentIn(const QFont& font, const std::string& text) {
     const QFontMetrics metrics(font);
     return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+}
+
+TRect TextInkIn(const QFont& font, const std::string& text) {
+    const QFontMetrics metrics(font);
+    const QString s = QString::fromStdString(text);
+    QRect ink = metrics.tightBoundingRect(s).translated(0, metrics.ascent());
+    // The painter lays these lines up to a pixel off the positions the metrics give.
+    const int advance = metrics.horizontalAdvance(s), line = metrics.lineWidth();
+    if (advance > 0 && font.underline())
+        ink |= QRect(0, metrics.ascent() + metrics.underlinePos(), advance, line + 1);
+    if (advance > 0 && font.strikeOut())
+        ink |= QRect(0, metrics.ascent() - metrics.strikeOutPos() - 1, advance, line + 2);
+    if (ink.isEmpty()) return {};
+    return {ink.left(), ink.top(), ink.right() + 1, ink.bottom() + 1};
 }

@@ -48,6 +48,10 @@ QString FaceStyleName(const QFont& font);
 // The advance width and the line height of UTF-8 text in a font. The canvas measures with
 // it, and so does everything that places text without one, so the two never disagree.
 TSize TextExtentIn(const QFont& font, const std::string& text);
+// The pixels UTF-8 text sets when drawn in a font with its top-left corner at (0, 0),
+// underline and strike-out included; the box may reach left of or above the corner (a
+// slanted face's overhang). Empty for text that sets no pixel.
+TRect TextInkIn(const QFont& font, const std::string& text);
 
 // a * b / c in 64 bits, rounded half away from zero; -1 when c is 0 or the result does not
 // fit an int.

@@ -3,10 +3,12 @@
 #include "math/Floatstr.h"
 #include "platform/Canvas.h"
 #include "platform/Errors.h"
+#include "plot/PtShared.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <mutex>
 
 TView2DRecord TView2DRecord::Make(int width, int height, const TView2DZoomObj& zoom) {
@@ -225,11 +227,21 @@ private:
         if (a.IsX) {
             const int width = canvas_.TextWidth(text);
             if (grid) return {negative ? p - (width + 1) : p + 1, a.LinePos + 1};
-            return {p - width / 2, a.LinePos + a.tickLength() + 1};
+            return clearOfMark(a, p, text, {p - width / 2, a.LinePos + a.tickLength() + 1});
         }
         const int height = canvas_.TextHeight(text);
         if (grid) return {a.LinePos + 1, negative ? p + 1 : p - (height + 1)};
-        return {a.LinePos + a.tickLength() + 1 + (negative ? 3 : 0), p - height / 2};
+        const TPoint corner = clearOfMark(a, p, text, {a.LinePos + a.tickLength() + 1, p - height / 2});
+        return {corner.X + (negative ? 3 : 0), corner.Y};
+    }
+
+    // A label below its X mark or right of its Y mark, moved further off it where the
+    // glyphs' ink would come too close to the mark's pixels (pen width included).
+    TPoint clearOfMark(const TAxisRun& a, int p, const std::string& text, TPoint corner) {
+        const int reach = DrawnPenWidth(a.Set.AxisWidth) / 2, half = std::abs(a.tickLength()) + reach;
+        const TRect mark = a.IsX ? TRect(p - reach, a.LinePos - half, p + reach + 1, a.LinePos + half + 1)
+                                 : TRect(a.LinePos - half, p - reach, a.LinePos + half + 1, p + reach + 1);
+        return ClearOfMark(corner, canvas_.TextInk(text), mark, a.IsX ? TPoint{0, 1} : TPoint{1, 0});
     }
 
     void drawLabels(const TAxisRun& a, const TAxisRun& other) {

@@ -3,6 +3,7 @@
 #include "math/Floatstr.h"
 #include "model/funcpolr.h"
 #include "platform/Canvas.h"
+#include "plot/PtShared.h"
 
 #include <algorithm>
 #include <cmath>
@@ -316,20 +317,25 @@ void TPlotGraphPolar::drawDash(long double Rho, long double Theta, int64_t K) {
 
     const std::string text = tickLabel(K);
     const int height = canvas.TextHeight(text);
-    TPoint corner;
+    TPoint corner, away;
     if (a.X == b.X) {
         const TPoint& lower = a.Y > b.Y ? a : b;
-        corner = {lower.X, lower.Y + 1};
+        corner = {lower.X, lower.Y + 1}, away = {0, 1};
     } else {
         const TPoint& right = a.X > b.X ? a : b;
         const TPoint& other = a.X > b.X ? b : a;
         if (a.Y == b.Y)
-            corner = {right.X + 1, right.Y - height / 2};
+            corner = {right.X + 1, right.Y - height / 2}, away = {1, 0};
         else if (right.Y < other.Y) // rising to the right: above its upper end
-            corner = {right.X + 1, right.Y - (height + 1)};
+            corner = {right.X + 1, right.Y - (height + 1)}, away = {1, -1};
         else // falling to the right: below its lower end
-            corner = {right.X + 1, right.Y + 1};
+            corner = {right.X + 1, right.Y + 1}, away = {1, 1};
     }
+    // The dash's pixels, its pen's width included.
+    const int reach = DrawnPenWidth(settings_.AxisWidth) / 2;
+    const TRect dash(std::min(a.X, b.X) - reach, std::min(a.Y, b.Y) - reach, std::max(a.X, b.X) + reach + 1,
+                     std::max(a.Y, b.Y) + reach + 1);
+    corner = ClearOfMark(corner, canvas.TextInk(text), dash, away);
     canvas.TextOut(corner.X, corner.Y, text);
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 namespace plottest {
@@ -81,10 +83,46 @@ struct TGraph2DFixture {
         EXPECT_EQ(wrong, 0) << "label \"" << text << "\" at " << corner.X << ", " << corner.Y;
     }
 
+    // The labels of ticks -14, -1, 1 and 14 of the default view on 1000 x 1000 (marks at
+    // column and row 500 + 35k, 5 pixels to either side): X labels centred under their marks
+    // from row 506 on, Y labels right of theirs from column 506 on, vertically centred,
+    // negative ones 3 pixels further right; each moved off its mark as far as its ink needs
+    // to leave two blank pixels after the mark's end (row or column 505).
+    void ExpectDefaultTickLabels() {
+        const TFontRecord& xf = Settings().XLabelFont;
+        const TFontRecord& yf = Settings().YLabelFont;
+        for (int k : {-14, -1, 1, 14}) {
+            const std::string text = std::to_string(k);
+            const int row = 506 + std::max(0, 2 - InkBox(text, xf).Top);
+            ExpectLabelAt(text, xf, {500 + 35 * k - Extent(text, xf).cx / 2, row});
+            const int column = 506 + std::max(0, 2 - InkBox(text, yf).Left) + (k < 0 ? 3 : 0);
+            ExpectLabelAt(text, yf, {column, 500 - 35 * k - Extent(text, yf).cy / 2});
+        }
+    }
+
     TSize Extent(const std::string& text, const TFontRecord& font) {
         TBitmap scratch(16, 16, pf32bit);
         scratch.Canvas().Font = font;
         return scratch.Canvas().TextExtent(text);
+    }
+
+    // The box of the pixels the text sets, relative to its top-left corner, as found in a
+    // drawing of it.
+    TRect InkBox(const std::string& text, const TFontRecord& font) {
+        constexpr int margin = 16;
+        const TSize size = Extent(text, font);
+        TBitmap scratch(size.cx + 2 * margin, size.cy + 2 * margin, pf32bit);
+        TCanvas& c = scratch.Canvas();
+        c.Font = font;
+        c.Brush.Style = bsClear;
+        c.TextOut(margin, margin, text);
+        TRect ink{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+        for (int y = 0; y < scratch.Height(); ++y)
+            for (int x = 0; x < scratch.Width(); ++x)
+                if (scratch.Pixel(x, y) == font.Color)
+                    ink = {std::min(ink.Left, x - margin), std::min(ink.Top, y - margin),
+                           std::max(ink.Right, x - margin + 1), std::max(ink.Bottom, y - margin + 1)};
+        return ink;
     }
 };
 

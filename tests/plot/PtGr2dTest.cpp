@@ -36,15 +36,7 @@ TEST(Axes2D, LinesMarksAndLabelsOfTickMarksAtTheDefaultView) {
         EXPECT_EQ(f.Count(XTickInk, tickColumn(k), 495, tickColumn(k), 505), 11) << k;
         EXPECT_EQ(f.Count(YTickInk, 495, tickRow(k), 505, tickRow(k)), 11) << k;
     }
-    // X labels centred under their marks from row 500 + 5 + 1; Y labels right of theirs at
-    // column 506, vertically centred, negative ones 3 pixels further right.
-    const TFontRecord& xf = f.Settings().XLabelFont;
-    const TFontRecord& yf = f.Settings().YLabelFont;
-    for (int k : {-14, -1, 1, 14}) {
-        const std::string text = std::to_string(k);
-        f.ExpectLabelAt(text, xf, {tickColumn(k) - f.Extent(text, xf).cx / 2, 506});
-        f.ExpectLabelAt(text, yf, {506 + (k < 0 ? 3 : 0), tickRow(k) - f.Extent(text, yf).cy / 2});
-    }
+    f.ExpectDefaultTickLabels();
     // Nothing at 0, where the other axis's line shows.
     EXPECT_EQ(f.Count(XLabelInk, 485, 501, 515, 540), 0);
     EXPECT_EQ(f.Count(YLabelInk, 501, 485, 540, 515), 0);
