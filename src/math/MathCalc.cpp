@@ -492,6 +492,12 @@ void PowerMathValue(const TMathValue& A, const TMathValue& B, bool& Invalid, TMa
         return;
     }
     if (aZero) {
+        // Zero to a negative power is one over zero: no value, like zero to the zero, so
+        // the calculator reports it and a curve leaves the point out instead of drawing 0.
+        if (b.FloatValue < 0) {
+            Invalid = true;
+            return;
+        }
         R.Kind = (a.Kind == mvFraction && a.Numerator == 0) ? mvFraction : mvFloat;
         return;
     }

@@ -23,8 +23,22 @@ extern "C" {
 
 namespace {
 
+// What a picture may cost before it is decoded, checked against its header alone.
+//
+// Huffman coding (baseline or progressive) spends at least one bit on every 8 x 8 block of
+// a component in its first scan, so its entropy-coded data grows with the picture: a
+// blank 2000 x 2000 picture of ours takes a byte per 170 pixels. A size needing more than
+// 4096 pixels from each byte of that data is refused. Only the bytes inside the scans
+// count: comments and other segments can be any length and hold no pixels.
+//
+// Arithmetic coding can code a blank picture of any size in a handful of bytes (8192 x
+// 8192 in 4 bytes), so its data bounds nothing. Such pictures get a fixed cap instead:
+// 2^22 pixels (2048 x 2048), above the 4,000,000 of the largest graph picture (2000 x
+// 2000); a blank colour picture of that size decodes in under a tenth of a second, even
+// progressive. Nothing we write uses arithmetic coding, and few programs do.
 constexpr int64_t kMaxPixels = int64_t(1) << 26;
 constexpr int64_t kMaxPixelsPerByte = 4096;
+constexpr int64_t kMaxArithmeticPixels = int64_t(1) << 22;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -91,6 +105,55 @@ extern "C" void sourceSkip(j_decompress_ptr cinfo, long count) {
 }
 
 extern "C" void sourceTerm(j_decompress_ptr) {}
+
+constexpr uint8_t kStartOfScan = 0xDA;
+
+bool isRestartMarker(uint8_t code) {
+    return code >= JPEG_RST0 && code <= JPEG_RST0 + 7;
+}
+
+// The bytes inside the scans of a JPEG file image: the entropy-coded data after each
+// start-of-scan header up to the next marker (stuffed bytes and restart markers
+// included). Walks the segments from the start-of-image; stops at the end-of-image or at
+// anything that is not a marker where one belongs (which the decoder refuses anyway).
+size_t entropyCodedBytes(const uint8_t* data, size_t size) {
+    size_t count = 0;
+    size_t i = 2; // after the start-of-image
+    while (i + 1 < size && data[i] == 0xFF) {
+        const uint8_t marker = data[i + 1];
+        i += 2;
+        if (marker == 0xFF) {
+            --i; // a fill byte before the marker
+            continue;
+        }
+        if (marker == JPEG_EOI) break;
+        if (marker == 0x01 || isRestartMarker(marker)) continue; // no length field
+        if (i + 2 > size) break;
+        const size_t length = (size_t(data[i]) << 8) | data[i + 1];
+        if (length < 2 || length > size - i) break;
+        i += length;
+        if (marker != kStartOfScan) continue;
+        // The data ends at a 0xFF that is neither stuffing (0xFF 0x00) nor a restart marker.
+        const size_t first = i;
+        while (i < size &&
+               !(data[i] == 0xFF && i + 1 < size && data[i + 1] != 0 && !isRestartMarker(data[i + 1])))
+            ++i;
+        count += i - first;
+    }
+    return count;
+}
+
+// Why a picture of this size and coding is refused before it is decoded; null when it
+// may be decoded.
+const char* refusalBeforeDecoding(const jpeg_decompress_struct& cinfo, const MemorySource& src) {
+    const int64_t pixels = int64_t(cinfo.image_width) * int64_t(cinfo.image_height);
+    if (pixels > kMaxPixels) return "JPEG picture too large";
+    if (cinfo.arith_code)
+        return pixels > kMaxArithmeticPixels ? "JPEG picture too large for its coding" : nullptr;
+    if (pixels > int64_t(entropyCodedBytes(src.data, src.size)) * kMaxPixelsPerByte)
+        return "JPEG data too short for its size";
+    return nullptr;
+}
 
 // ---- growing destination -----------------------------------------------------------------
 
@@ -171,15 +234,9 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
         std::snprintf(err->message, sizeof err->message, "Unsupported JPEG colour space");
         return false;
     }
-    const int64_t pixels = int64_t(cinfo->image_width) * int64_t(cinfo->image_height);
-    if (pixels > kMaxPixels) {
-        std::snprintf(err->message, sizeof err->message, "JPEG picture too large");
-        return false;
-    }
-    // A size the data cannot hold is refused before the picture is allocated: even a blank
-    // picture takes a byte per few hundred pixels (our own encoder: 167 at 2000 x 2000).
-    if (pixels > int64_t(src->size) * kMaxPixelsPerByte) {
-        std::snprintf(err->message, sizeof err->message, "JPEG data too short for its size");
+    // Before the picture or the coefficients of a progressive one are allocated.
+    if (const char* refusal = refusalBeforeDecoding(*cinfo, *src)) {
+        std::snprintf(err->message, sizeof err->message, "%s", refusal);
         return false;
     }
     cinfo->dct_method = JDCT_ISLOW;
@@ -287,11 +344,12 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
 // ---------------------------------------------------------------------------------------
 
 bool TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size, std::string* errorText) {
-    TBitmap check;
-    if (!DecodeJpeg(data, size, check, errorText)) return false;
+    auto check = std::make_unique<TBitmap>();
+    if (!DecodeJpeg(data, size, *check, errorText)) return false;
     data_.assign(data, data + size);
-    width_ = check.Width();
-    height_ = check.Height();
+    width_ = check->Width();
+    height_ = check->Height();
+    decoded_ = std::move(check);
     return true;
 }
 
@@ -301,11 +359,15 @@ bool TJPEGImage::Assign(const TBitmap& bitmap, std::string* errorText) {
     data_.swap(bytes);
     width_ = bitmap.Width();
     height_ = bitmap.Height();
+    decoded_.reset(); // the source, not what the encoded picture decodes to
     return true;
 }
 
-bool TJPEGImage::DecodeTo(TBitmap& out, std::string* errorText) const {
-    return DecodeJpeg(data_.data(), data_.size(), out, errorText);
+bool TJPEGImage::DecodeTo(TBitmap& out, std::string* errorText) {
+    if (!decoded_) return DecodeJpeg(data_.data(), data_.size(), out, errorText);
+    const std::unique_ptr<TBitmap> decoded = std::move(decoded_);
+    out.Assign(*decoded);
+    return true;
 }
 
 bool TJPEGImage::SaveToFile(const std::string& fileName, std::string* errorText) const {

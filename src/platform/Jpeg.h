@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,15 +42,17 @@ public:
     const std::vector<uint8_t>& Data() const { return data_; }
 
     // Takes a file image after decoding it once to check it; a failure leaves the
-    // picture as it was.
+    // picture as it was. The decoded picture is kept for the next DecodeTo.
     bool LoadFromBytes(const uint8_t* data, size_t size, std::string* errorText = nullptr);
     bool LoadFromBytes(const std::vector<uint8_t>& data, std::string* errorText = nullptr) {
         return LoadFromBytes(data.data(), data.size(), errorText);
     }
     // Encodes a bitmap with Options.
     bool Assign(const TBitmap& bitmap, std::string* errorText = nullptr);
-    // The picture as a 24-bit bitmap.
-    bool DecodeTo(TBitmap& out, std::string* errorText = nullptr) const;
+    // The picture as a 24-bit bitmap. The first call after a load hands over the bitmap
+    // the load decoded, so that a picture read from a file and then shown is decoded
+    // once; it is not kept twice, and later calls decode again.
+    bool DecodeTo(TBitmap& out, std::string* errorText = nullptr);
 
     // Whole files; the writer replaces the target only after the whole image was written.
     bool SaveToFile(const std::string& fileName, std::string* errorText = nullptr) const;
@@ -59,4 +62,5 @@ private:
     std::vector<uint8_t> data_;
     int width_ = 0;
     int height_ = 0;
+    std::unique_ptr<TBitmap> decoded_; // from the last load, until DecodeTo takes it
 };

@@ -104,7 +104,7 @@ void TPlotGraph::SetBackgroundBitmap(TBitmap* Bitmap, int ColorDepth) {
     CopyBitmap(background, *Bitmap);
 }
 
-void TPlotGraph::SetBackgroundJPEG(const TJPEGImage* JPEG, int ColorDepth) {
+void TPlotGraph::SetBackgroundJPEG(TJPEGImage* JPEG, int ColorDepth) {
     QX_ASSERT(JPEG != nullptr, "Nil pointer in set jpeg background");
     checkColorDepth(ColorDepth);
     // Decoded before anything changes, so a picture that cannot be decoded leaves the

@@ -94,8 +94,9 @@ public:
     void SetGraphSize(int Width, int Height);
     // The background picture, converted to a bitmap of ColorDepth; the plot bitmap takes
     // that depth too. Fails with "Nil pointer in set bitmap background" ("... jpeg ...").
+    // A JPEG picture just read from a file hands over the bitmap its load decoded.
     void SetBackgroundBitmap(TBitmap* Bitmap, int ColorDepth);
-    void SetBackgroundJPEG(const TJPEGImage* JPEG, int ColorDepth);
+    void SetBackgroundJPEG(TJPEGImage* JPEG, int ColorDepth);
     void SetBackgroundColor(TColor Color) { backgroundColor_ = Color; }
     void SetPlacement(uint8_t Placement) { placement_ = Placement; }
 

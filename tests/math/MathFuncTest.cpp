@@ -236,7 +236,6 @@ TEST(MathFuncEvaluate, ErrorsOfSteps) {
     EXPECT_TRUE(fails(runX("1 + 1/X", 0), meDivisionByZero));
     EXPECT_TRUE(fails(runX("SQRT(X - 1)", 0), meInvalidDomain));
     EXPECT_TRUE(fails(runX("1 + SQRT(X - 1)", 0), meInvalidDomain));
-    EXPECT_TRUE(floatResult(runX("X^-1", 0), 0));
     EXPECT_TRUE(fails(runX("0^X", 0), meInvalidExponential));
     EXPECT_TRUE(fails(runX("(-8)^X", 0.5L), meInvalidExponential));
     EXPECT_TRUE(fails(runX("FACT(X)", 21), meFactorialTooBig));
@@ -272,6 +271,33 @@ TEST(MathFuncEvaluate, ErrorsOfSteps) {
     EXPECT_EQ(sum.f->ResultValue.Kind, mvFraction);
     EXPECT_EQ(sum.f->ResultValue.Numerator, 61);
     EXPECT_EQ(sum.f->ResultValue.Denominator, 147);
+}
+
+TEST(MathFuncEvaluate, ZeroToANegativePowerIsAnInvalidExponential) {
+    // Each power of zero three ways: a constant expression (evaluated whole at compile
+    // time), folded inside an expression with a variable, and with X a float 0 at run time.
+    struct Case {
+        const char* exponent;
+        bool invalid;
+    };
+    const Case cases[] = {{"-1", true},     {"(-1/3)", true}, {"(-0.5)", true}, {"-2", true},
+                          {"(-1/2)", true}, {"2", false},     {"(1/3)", false}, {"0.5", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.exponent);
+        const std::string exponent = c.exponent;
+        const TRun constant = runConstant("0^" + exponent);
+        const TRun folded = runX("X + 0^" + exponent, 7);
+        const TRun variable = runX("X^" + exponent, 0);
+        if (c.invalid) {
+            EXPECT_TRUE(fails(constant, meInvalidExponential));
+            EXPECT_TRUE(fails(folded, meInvalidExponential, 6));
+            EXPECT_TRUE(fails(variable, meInvalidExponential));
+        } else {
+            EXPECT_TRUE(exactResult(constant, 0)) << "an exact zero stays exact";
+            EXPECT_TRUE(floatResult(folded, 7));
+            EXPECT_TRUE(floatResult(variable, 0));
+        }
+    }
 }
 
 TEST(MathFuncEvaluate, FunctionValuesAndDomains) {

@@ -2,18 +2,17 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
+#include "common/JpegBytes.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-extern "C" {
-#include <jpeglib.h>
-}
-
 namespace {
+
+using namespace jpegtest;
 
 // Frame markers of a JPEG stream, read segment by segment up to the first scan.
 std::vector<int> frameMarkers(const std::vector<uint8_t>& j) {
@@ -43,34 +42,6 @@ bool near(TColor a, TColor b, int tolerance) {
     return std::abs(int(GetRValue(a)) - int(GetRValue(b))) <= tolerance &&
            std::abs(int(GetGValue(a)) - int(GetGValue(b))) <= tolerance &&
            std::abs(int(GetBValue(a)) - int(GetBValue(b))) <= tolerance;
-}
-
-// A greyscale JPEG made with libjpeg directly, the way other programs write them.
-std::vector<uint8_t> greyJpeg(int w, int h) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* mem = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &mem, &size);
-    cinfo.image_width = JDIMENSION(w);
-    cinfo.image_height = JDIMENSION(h);
-    cinfo.input_components = 1;
-    cinfo.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(w), 0x80);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> out(mem, mem + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(mem);
-    return out;
 }
 
 } // namespace
@@ -185,7 +156,7 @@ TEST(Jpeg, PictureObjectKeepsItsBytes) {
     EXPECT_EQ(fromFile.Data(), bytes);
 
     // Greyscale pictures from elsewhere decode to grey colour pixels.
-    const std::vector<uint8_t> grey = greyJpeg(10, 6);
+    const std::vector<uint8_t> grey = GreyJpeg(10, 6);
     TJPEGImage g;
     ASSERT_TRUE(g.LoadFromBytes(grey, &error)) << error;
     ASSERT_TRUE(g.DecodeTo(out));
@@ -197,26 +168,58 @@ TEST(Jpeg, SizesTheDataCannotHoldAreRefusedBeforeDecoding) {
     b.Fill(clTeal);
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(EncodeJpeg(b, bytes));
-    // The frame header (0xFF 0xC2) holds the height and width, big-endian, 5 and 7 bytes on.
-    size_t sof = 0;
-    for (size_t i = 0; i + 9 < bytes.size() && !sof; ++i)
-        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC2) sof = i;
-    ASSERT_NE(sof, 0u);
-    auto withSize = [&](int width, int height) {
-        std::vector<uint8_t> v = bytes;
-        v[sof + 5] = uint8_t(height >> 8), v[sof + 6] = uint8_t(height);
-        v[sof + 7] = uint8_t(width >> 8), v[sof + 8] = uint8_t(width);
-        return v;
-    };
     TBitmap out(3, 3);
     std::string error;
     // 8000 x 8000 pixels from a few hundred bytes: refused without allocating the picture.
-    const std::vector<uint8_t> huge = withSize(8000, 8000);
+    const std::vector<uint8_t> huge = WithFrameSize(bytes, 8000, 8000);
     EXPECT_FALSE(DecodeJpeg(huge.data(), huge.size(), out, &error));
     EXPECT_NE(error.find("too short"), std::string::npos) << error;
-    const std::vector<uint8_t> empty = withSize(0, 16);
+    const std::vector<uint8_t> empty = WithFrameSize(bytes, 0, 16);
     EXPECT_FALSE(DecodeJpeg(empty.data(), empty.size(), out, &error));
     EXPECT_EQ(out.Width(), 3);
     EXPECT_TRUE(DecodeJpeg(bytes.data(), bytes.size(), out, &error)) << error;
     EXPECT_TRUE(near(out.Pixel(8, 8), clTeal, 2));
+}
+
+TEST(Jpeg, EveryCodingIsBoundedBeforeDecoding) {
+    TBitmap teal(16, 16, pf24bit);
+    teal.Fill(clTeal);
+    std::vector<uint8_t> ours; // progressive Huffman coding
+    ASSERT_TRUE(EncodeJpeg(teal, ours));
+    const std::vector<uint8_t> arithmetic = GreyJpeg(16, 16, true);
+    ASSERT_EQ(arithmetic[FrameHeader(arithmetic) + 1], 0xC9); // arithmetic-coded frame
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        const char* refusal; // null: decodes
+        int width, height;
+    };
+    const Case cases[] = {
+        // Comments make the file long enough for the size, but hold none of its data.
+        {"Huffman 8000 x 8000 padded with comments", WithComment(WithFrameSize(ours, 8000, 8000), 16000),
+         "too short", 0, 0},
+        {"arithmetic 8192 x 8192 padded with comments", ArithmeticJpegBomb(), "too large for its coding", 0,
+         0},
+        {"arithmetic just above 2048 x 2048", WithFrameSize(arithmetic, 2049, 2048),
+         "too large for its coding", 0, 0},
+        {"arithmetic of a plain size", arithmetic, nullptr, 16, 16},
+        {"Huffman with a long comment", WithComment(ours, 70000), nullptr, 16, 16},
+        // 16384 blocks in 12 KB of data, of which the first restart interval holds 96 bytes.
+        {"Huffman with a restart marker every row", GreyJpeg(1024, 1024, false, 1), nullptr, 1024, 1024},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TBitmap out(3, 3);
+        std::string error;
+        const bool decoded = DecodeJpeg(c.bytes.data(), c.bytes.size(), out, &error);
+        if (c.refusal) {
+            EXPECT_FALSE(decoded);
+            EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+            EXPECT_EQ(out.Width(), 3);
+        } else {
+            ASSERT_TRUE(decoded) << error;
+            EXPECT_EQ(out.Width(), c.width);
+            EXPECT_EQ(out.Height(), c.height);
+        }
+    }
 }

@@ -165,6 +165,32 @@ TEST(Functions2D, TangentPolesAreNotJoinedWithTheAsymptoteFix) {
     }
 }
 
+TEST(Functions2D, ZeroToANegativePowerLeavesTheColumnOfZeroUndrawn) {
+    // Column 500 shows x = 0. A negative power of zero has no value, so the curve leaves
+    // that column out exactly as 1/X does instead of joining its branches through y = 0.
+    struct Case {
+        const char* text;
+        bool inkedAtZero, sameAsReciprocal;
+    };
+    const Case cases[] = {
+        {"X^(-1)", false, true}, {"X^(-1/3)", false, false}, {"X^(1/3)", true, false}, {"X^2", true, false}};
+    TFunctionsFixture reciprocal;
+    reciprocal.Add("1/X");
+    reciprocal.DrawFunctions();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TFunctionsFixture f;
+        f.Add(c.text);
+        f.DrawFunctions();
+        EXPECT_EQ(f.Count(Ink, 500, 0, 500, 999) > 0, c.inkedAtZero);
+        EXPECT_GT(f.Count(Ink, 480, 0, 499, 999), 0) << "the branch left of it is drawn";
+        if (c.sameAsReciprocal) {
+            EXPECT_EQ(f.CountAll(Ink), reciprocal.CountAll(Ink));
+            EXPECT_EQ(f.Count(Ink, 495, 0, 505, 999), reciprocal.Count(Ink, 495, 0, 505, 999));
+        }
+    }
+}
+
 TEST(Functions2D, ExtraAccuracyStrokesTowardTheValuesNearAnUndefinedNeighbour) {
     // SQRT(X) with the centre half a pixel right and zoom Y 350: the first defined column
     // 500 shows x = 0.5/35, sqrt = 0.1195, row 458; refining toward x = 0 finds values down

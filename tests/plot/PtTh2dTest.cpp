@@ -3,6 +3,7 @@
 // byte, hand-built bodies of versions 1 to 3, the two load messages, damaged bodies.
 #include "ControllerTestSupport.h"
 #include "GraphBodyBytes.h"
+#include "common/JpegBytes.h"
 
 #include "model/RecordValues.h"
 #include "model/func2d.h"
@@ -240,6 +241,61 @@ TEST(PlotController2DFile, VersionFourSavesLoadsAndSavesByteForByte) {
     c.MasterLabelList() = AllSevenLabels();
     ExpectSaveLoadSave(c);
     EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
+}
+
+TEST(PlotController2DFile, JpegBackgroundsAreDecodedOnceOrDropped) {
+    TScopedScriptedUiHook hook;
+    // The program's own picture at the largest graph size: progressive, quality 100.
+    TBitmap drawn(2000, 2000, pf24bit);
+    drawn.Canvas().Brush.Color = clRed;
+    drawn.Canvas().FillRect(Rect(990, 990, 1010, 1010));
+    auto own = std::make_unique<TJPEGImage>();
+    ASSERT_TRUE(own->Assign(drawn));
+    TPlotThread2D c;
+    c.SetBitmapAttributes(pf24bit, 40, 30);
+    addBothClasses(c);
+    c.BGPicture().JPEG = std::move(own);
+    c.BGPicture().Placement = bgCenter;
+    const Bytes saved = SavedFile(c);
+    // The picture's bytes follow the bitmap attributes, the placement, the kind and the size.
+    const size_t at = 63 + 12 + 1 + 4 + 4;
+    const Bytes bomb = jpegtest::ArithmeticJpegBomb();
+    ByteBuilder swapped;
+    swapped.Append(Bytes(saved.begin(), saved.begin() + at - 4)).I32(int32_t(bomb.size())).Append(bomb);
+    swapped.Append(Bytes(saved.begin() + at + c.BGPicture().JPEG->Data().size(), saved.end()));
+    fixSums(swapped.b);
+
+    struct Case {
+        const char* what;
+        Bytes file;
+        bool kept;
+    };
+    const Case cases[] = {{"own 2000 x 2000", saved, true},
+                          {"arithmetic-coded 8192 x 8192", swapped.b, false}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        TTempDir dir;
+        writeBytes(dir.File("g.qxf"), k.file);
+        TPlotThread2D back;
+        ASSERT_TRUE(LoadGraph(back, dir.File("g.qxf")));
+        EXPECT_EQ(back.FuncList.size(), 2u) << "the rest of the graph loads";
+        EXPECT_EQ(back.BGPicture().JPEG != nullptr, k.kept);
+        back.AssignFieldsAndLabels();
+        const TBitmap* shown = back.Model().BackgroundBitmap();
+        EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
+        if (!k.kept) {
+            EXPECT_EQ(shown, nullptr);
+            continue;
+        }
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->Width(), 2000);
+        EXPECT_EQ(shown->Height(), 2000);
+        // Quality 100 keeps flat areas within a few units.
+        const TColor middle = shown->Pixel(1000, 1000), beside = shown->Pixel(900, 900);
+        EXPECT_TRUE(GetRValue(middle) > 245 && GetGValue(middle) < 10 && GetBValue(middle) < 10) << middle;
+        EXPECT_TRUE(GetRValue(beside) > 245 && GetGValue(beside) > 245 && GetBValue(beside) > 245) << beside;
+        EXPECT_EQ(SavedFile(back), saved);
+    }
 }
 
 TEST(PlotController2DFile, HandBuiltVersionsOneToThree) {
