@@ -10,6 +10,7 @@
 #include "shell/LabelToolBar.h"
 #include "shell/MenuItems.h"
 #include "shell/WinBase.h"
+#include "shell/WindowArrange.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -155,8 +156,8 @@ void TMainForm::buildWindowMenu() {
     StopDrawingWindow1 = AddMenuItem(Window1, "StopDrawingWindow1", "&Stop Drawing Window");
     RedrawWindow1 =
         AddMenuItem(Window1, "RedrawWindow1", "&Redraw Window", QKeySequence(Qt::CTRL | Qt::Key_F2));
-    connect(Tile1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-    connect(Cascade1, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
+    connect(Tile1, &QAction::triggered, this, [this] { TileSubWindows(*MdiArea); });
+    connect(Cascade1, &QAction::triggered, this, [this] { CascadeSubWindows(*MdiArea); });
     connect(ArrangeAll1, &QAction::triggered, this, [this] { ArrangeIconsClick(); });
     const auto onWindow = [this](void (TWindowBase::*operation)()) {
         return [this, operation] {
@@ -202,20 +203,10 @@ void TMainForm::fillWindowList() {
     }
 }
 
-// Minimised windows in rows along the bottom of the frame, left to right.
+// Minimised windows in rows along the bottom of the frame, left to right: the rows that
+// Tile leaves free.
 void TMainForm::ArrangeIconsClick() {
-    int x = 0;
-    int y = MdiArea->viewport()->height();
-    for (QMdiSubWindow* child : MdiArea->subWindowList()) {
-        if (!child->isMinimized()) continue;
-        const QSize size = child->size();
-        if (x > 0 && x + size.width() > MdiArea->viewport()->width()) {
-            x = 0;
-            y -= size.height();
-        }
-        child->move(x, y - size.height());
-        x += size.width();
-    }
+    ArrangeIconRows(*MdiArea);
 }
 
 void TMainForm::refreshRecentFiles() {

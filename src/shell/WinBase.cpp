@@ -12,11 +12,11 @@
 #include "shell/MainForm.h"
 #include "shell/MenuItems.h"
 #include "shell/ViewStep.h"
+#include "shell/WindowArrange.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -73,7 +73,7 @@ void TWindowBase::placeInArea() {
     if (!area) return;
     const QSize room = area->viewport()->size();
     resize(std::max(room.width() * 3 / 4, 320), std::max(room.height() * 3 / 4, 240));
-    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 4;
+    const int step = CascadeStep(*this);
     const int place = int(area->subWindowList().size() - 1) % 8;
     move(place * step, place * step);
 }
