@@ -178,7 +178,8 @@ void TMainForm::buildHelpMenu() {
     connect(About1, &QAction::triggered, this, [] { ShowAboutBox(); });
 }
 
-// The open windows at the end of the Window menu, the active one checked.
+// The open windows at the end of the Window menu, the active one checked. Only the first
+// nine get a key, so that no key stands for two windows.
 void TMainForm::fillWindowList() {
     for (QAction* item : std::as_const(windowListActions_)) {
         Window1->removeAction(item);
@@ -193,7 +194,8 @@ void TMainForm::fillWindowList() {
         auto* window = dynamic_cast<TWindowBase*>(child);
         const QString title = window ? QString::fromStdString(window->ShownCaption()) : child->windowTitle();
         const QString caption = QString(title).replace('&', QLatin1String("&&"));
-        QAction* item = Window1->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QAction* item = Window1->addAction(number + ' ' + caption);
         item->setCheckable(true);
         item->setChecked(child == MdiArea->currentSubWindow());
         connect(item, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(child)] {
