@@ -3,7 +3,7 @@
 #include "dialogs/BmpSize.h"
 #include "dialogs/FuncDlgs.h"
 #include "dialogs/FuncList.h"
-#include "math/CenterErrorMsgDlg.h"
+#include "math/CenterDlg.h"
 #include "model/SetGraph.h"
 #include "model/funcobj.h"
 #include "plot/PtImList.h"
@@ -263,8 +263,7 @@ void TWindowGraph::AddNewFunction(std::unique_ptr<TBaseFuncObj> Func) {
     TPlotImageFuncList* box = FuncListBox();
     if (!box) return;
     if (!box->CanAddFunction()) {
-        ShowCenterErrorMsg("This window can not accept more than " + std::to_string(MaxGraphFunctions) +
-                           " functions.");
+        ShowTooManyFunctionsMsg(int(MaxGraphFunctions));
         return;
     }
     if (!AddFunctionDialog(*Func, box->GetNextFunctionColor(), nullptr)) return;
