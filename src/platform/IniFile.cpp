@@ -176,9 +176,12 @@ long double TMemIniFile::ReadFloat(const std::string& section, const std::string
                                    long double def) const {
     const Line* l = findEntry(section, key);
     if (!l) return def;
+    // A file written under a ',' locale (by this program before it wrote '.' everywhere, or
+    // by hand) reads the same under any locale; a number holds one separator at most, so
+    // trying each cannot misread one.
     long double v;
-    if (TextToLongDouble(l->value, v, FormatSettings().DecimalSeparator)) return v;
-    if (TextToLongDouble(l->value, v, '.')) return v;
+    for (char separator : {'.', ',', FormatSettings().DecimalSeparator})
+        if (TextToLongDouble(l->value, v, separator)) return v;
     return def;
 }
 
@@ -209,8 +212,7 @@ void TMemIniFile::WriteBool(const std::string& section, const std::string& key, 
 }
 
 void TMemIniFile::WriteFloat(const std::string& section, const std::string& key, long double value) {
-    WriteString(section, key,
-                LongDoubleToText((long double)(double)value, 15, FormatSettings().DecimalSeparator));
+    WriteString(section, key, LongDoubleToText((long double)(double)value, 15, '.'));
 }
 
 bool TMemIniFile::SectionExists(const std::string& section) const {

@@ -38,14 +38,15 @@ public:
     // Decimal, or hexadecimal with "$" or "0x"; anything else gives def.
     virtual int ReadInteger(const std::string& section, const std::string& key, int def) const;
     virtual bool ReadBool(const std::string& section, const std::string& key, bool def) const;
-    // Reads text in the current decimal separator; '.' is accepted as well so that a file
-    // written under another locale still reads. Text that is not a number gives def.
+    // Reads decimal text with '.' or ',' (or the current decimal separator) as its
+    // separator, so that a file reads back whatever locale wrote it. Text that is not a
+    // number gives def.
     virtual long double ReadFloat(const std::string& section, const std::string& key, long double def) const;
 
     virtual void WriteString(const std::string& section, const std::string& key, const std::string& value);
     virtual void WriteInteger(const std::string& section, const std::string& key, int value);
     virtual void WriteBool(const std::string& section, const std::string& key, bool value);
-    // Double-precision decimal text (15 significant digits) in the current decimal separator.
+    // Double-precision decimal text (15 significant digits) with '.', whatever the locale.
     virtual void WriteFloat(const std::string& section, const std::string& key, long double value);
 
     bool SectionExists(const std::string& section) const;

@@ -10,6 +10,7 @@
 #include "shell/LabelToolBar.h"
 #include "shell/MenuItems.h"
 #include "shell/WinBase.h"
+#include "shell/WindowArrange.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -155,8 +156,8 @@ void TMainForm::buildWindowMenu() {
     StopDrawingWindow1 = AddMenuItem(Window1, "StopDrawingWindow1", "&Stop Drawing Window");
     RedrawWindow1 =
         AddMenuItem(Window1, "RedrawWindow1", "&Redraw Window", QKeySequence(Qt::CTRL | Qt::Key_F2));
-    connect(Tile1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-    connect(Cascade1, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
+    connect(Tile1, &QAction::triggered, this, [this] { TileSubWindows(*MdiArea); });
+    connect(Cascade1, &QAction::triggered, this, [this] { CascadeSubWindows(*MdiArea); });
     connect(ArrangeAll1, &QAction::triggered, this, [this] { ArrangeIconsClick(); });
     const auto onWindow = [this](void (TWindowBase::*operation)()) {
         return [this, operation] {
@@ -177,7 +178,8 @@ void TMainForm::buildHelpMenu() {
     connect(About1, &QAction::triggered, this, [] { ShowAboutBox(); });
 }
 
-// The open windows at the end of the Window menu, the active one checked.
+// The open windows at the end of the Window menu, the active one checked. Only the first
+// nine get a key, so that no key stands for two windows.
 void TMainForm::fillWindowList() {
     for (QAction* item : std::as_const(windowListActions_)) {
         Window1->removeAction(item);
@@ -192,7 +194,8 @@ void TMainForm::fillWindowList() {
         auto* window = dynamic_cast<TWindowBase*>(child);
         const QString title = window ? QString::fromStdString(window->ShownCaption()) : child->windowTitle();
         const QString caption = QString(title).replace('&', QLatin1String("&&"));
-        QAction* item = Window1->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QAction* item = Window1->addAction(number + ' ' + caption);
         item->setCheckable(true);
         item->setChecked(child == MdiArea->currentSubWindow());
         connect(item, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(child)] {
@@ -202,20 +205,10 @@ void TMainForm::fillWindowList() {
     }
 }
 
-// Minimised windows in rows along the bottom of the frame, left to right.
+// Minimised windows in rows along the bottom of the frame, left to right: the rows that
+// Tile leaves free.
 void TMainForm::ArrangeIconsClick() {
-    int x = 0;
-    int y = MdiArea->viewport()->height();
-    for (QMdiSubWindow* child : MdiArea->subWindowList()) {
-        if (!child->isMinimized()) continue;
-        const QSize size = child->size();
-        if (x > 0 && x + size.width() > MdiArea->viewport()->width()) {
-            x = 0;
-            y -= size.height();
-        }
-        child->move(x, y - size.height());
-        x += size.width();
-    }
+    ArrangeIconRows(*MdiArea);
 }
 
 void TMainForm::refreshRecentFiles() {

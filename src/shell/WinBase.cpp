@@ -3,20 +3,21 @@
 #include "dialogs/BmpSize.h"
 #include "dialogs/FuncDlgs.h"
 #include "dialogs/FuncList.h"
-#include "math/CenterErrorMsgDlg.h"
+#include "math/CenterDlg.h"
 #include "model/SetGraph.h"
 #include "model/funcobj.h"
 #include "plot/PtImList.h"
 #include "plot/PtImage.h"
 #include "plot/PtThList.h"
+#include "plot/PtThread.h"
 #include "shell/MainForm.h"
 #include "shell/MenuItems.h"
 #include "shell/ViewStep.h"
+#include "shell/WindowArrange.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -73,7 +74,7 @@ void TWindowBase::placeInArea() {
     if (!area) return;
     const QSize room = area->viewport()->size();
     resize(std::max(room.width() * 3 / 4, 320), std::max(room.height() * 3 / 4, 240));
-    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 4;
+    const int step = CascadeStep(*this);
     const int place = int(area->subWindowList().size() - 1) % 8;
     move(place * step, place * step);
 }
@@ -165,9 +166,19 @@ void TWindowBase::CopyPictureToClipboard() {
 
 bool TWindowBase::CanCloseGraph() {
     if (!ImageBox) return true;
+    // The question names the graph by its caption, which several windows may share: the
+    // window asked about comes to the front first. A label still being edited counts as
+    // a change, so it is finished before the graph is looked at.
+    ImageBox->EndLabelOperation(true);
+    if (ImageBox->PlotThread()->Modified()) BringToFront();
     const bool canClose = ImageBox->CanCloseGraph();
     TakeCaptionFromImageBox(); // a graph saved on the way shows its file while it stays open
     return canClose;
+}
+
+void TWindowBase::BringToFront() {
+    if (isMinimized()) showNormal();
+    if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
 }
 
 // ---- Caption ----
@@ -263,8 +274,7 @@ void TWindowGraph::AddNewFunction(std::unique_ptr<TBaseFuncObj> Func) {
     TPlotImageFuncList* box = FuncListBox();
     if (!box) return;
     if (!box->CanAddFunction()) {
-        ShowCenterErrorMsg("This window can not accept more than " + std::to_string(MaxGraphFunctions) +
-                           " functions.");
+        ShowTooManyFunctionsMsg(int(MaxGraphFunctions));
         return;
     }
     if (!AddFunctionDialog(*Func, box->GetNextFunctionColor(), nullptr)) return;

@@ -65,8 +65,11 @@ public:
     virtual void ShowPictureSizeDialog();
     virtual void ShowRegionDialog();
     virtual void CopyPictureToClipboard();
-    // The save prompt of a graph with unsaved changes; false keeps the window open.
+    // The save prompt of a graph with unsaved changes, asked with the window in front;
+    // false keeps the window open.
     virtual bool CanCloseGraph();
+    // Restored when minimised, and made the active child.
+    void BringToFront();
 
     // The main tool bar's layout for this kind of window.
     virtual void SetMainToolBarLayout() = 0;

@@ -52,11 +52,11 @@ TEST(IniFile, TypedReadsFallBackToTheirDefaults) {
     EXPECT_EQ(ini.ReadString("Nowhere", "Int", "def"), "def");
 }
 
-TEST(IniFile, FloatsUseTheCurrentSeparatorAndReadBothForms) {
+TEST(IniFile, FloatsAreWrittenWithAPointAndReadInEitherForm) {
     TMemIniFile ini;
     FormatSettings().DecimalSeparator = ',';
     ini.WriteFloat("HotKey2D", "Zoom5Range2D", 0.02L);
-    EXPECT_EQ(ini.ReadString("HotKey2D", "Zoom5Range2D", ""), "0,02");
+    EXPECT_EQ(ini.ReadString("HotKey2D", "Zoom5Range2D", ""), "0.02");
     EXPECT_EQ(ini.ReadFloat("HotKey2D", "Zoom5Range2D", 0), 0.02L);
     ini.WriteString("HotKey2D", "Zoom6Range2D", "0.0002");
     EXPECT_EQ(ini.ReadFloat("HotKey2D", "Zoom6Range2D", 0), 0.0002L);

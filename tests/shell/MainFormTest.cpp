@@ -19,7 +19,10 @@
 #include <QToolButton>
 
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using namespace stubs;
 
@@ -457,6 +460,27 @@ TEST(MainForm, TheActiveWindowsMenusStandBeforeTools) {
         if (item->isCheckable())
             listed.push_back(item->text().toStdString() + (item->isChecked() ? "*" : ""));
     EXPECT_EQ(listed, (std::vector<std::string>{"&1 2D*", "&2 3D"}));
+    form.MdiArea->closeAllSubWindows();
+    TMainFormRig::settle();
+}
+
+TEST(MainForm, OnlyTheFirstNineWindowsInTheWindowMenuHaveKeys) {
+    TMainFormRig rig;
+    TMainForm& form = *rig.form;
+    for (int i = 0; i < MaxGraphWindows; ++i)
+        form.NewGraphWindow(1 + i % 3);
+    emit form.Window1->aboutToShow();
+    std::vector<std::string> listed;
+    std::set<QKeySequence> keys;
+    for (QAction* item : form.Window1->actions())
+        if (item->isCheckable()) {
+            listed.push_back(item->text().toStdString());
+            const QKeySequence key = QKeySequence::mnemonic(item->text());
+            if (!key.isEmpty()) EXPECT_TRUE(keys.insert(key).second) << item->text().toStdString();
+        }
+    EXPECT_EQ(listed, (std::vector<std::string>{"&1 2D", "&2 P", "&3 3D", "&4 2D", "&5 P", "&6 3D", "&7 2D",
+                                                "&8 P", "&9 3D", "10 2D", "11 P", "12 3D"}));
+    EXPECT_EQ(keys.size(), 9u);
     form.MdiArea->closeAllSubWindows();
     TMainFormRig::settle();
 }

@@ -1,8 +1,10 @@
 #include "shell/MainOptions.h"
 
+#include "common/CommaLocale.h"
 #include "common/TextFiles.h"
 #include "math/DefFont.h"
 #include "math/MathFunc.h"
+#include "platform/FormatSettings.h"
 #include "platform/IniFile.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
@@ -60,6 +63,7 @@ protected:
     std::string path = dir.filePath("quorix.ini").toStdString();
 
     void TearDown() override {
+        ResetFormatSettings();
         SetTrigFixup(tfTenThou, false);
         DefaultFontHolder().ResetFont();
     }
@@ -247,4 +251,45 @@ TEST_F(MainOptions, AWriteFaultStopsTheChainButTheFileIsStillWritten) {
     EXPECT_EQ(text.find("FlatToolBars"), std::string::npos);
     EXPECT_EQ(text.find("[StatusLine]"), std::string::npos);
     EXPECT_EQ(text.find("[HotKey3D]"), std::string::npos);
+}
+
+TEST_F(MainOptions, NumbersReadBackWhateverLocaleWroteThem) {
+    // Written under one decimal separator, read under the other; a file that holds ','
+    // (written before, or by hand) reads the same.
+    struct Row {
+        char Writer, Reader;
+        const char* OldText; // a file as found, instead of one this program writes
+    };
+    for (const Row& row :
+         {Row{',', '.', nullptr}, Row{'.', ',', nullptr},
+          Row{',', '.', "[HotKey2D]\nZoom5Range2D=0,07\n[HotKey3D]\nRotation3DIncAmt=2,5\n"},
+          Row{'.', ',', "[HotKey2D]\nZoom5Range2D=0.07\n[HotKey3D]\nRotation3DIncAmt=2.5\n"}}) {
+        SCOPED_TRACE(std::string(1, row.Writer) + " then " + row.Reader + (row.OldText ? " (as found)" : ""));
+        writeTextFile(path, row.OldText ? row.OldText : "");
+        {
+            std::optional<TCommaLocale> comma;
+            if (row.Writer == ',') comma.emplace();
+            FormatSettings().DecimalSeparator = row.Writer;
+            TMainFormOptions written(path);
+            written.HotKeys2D.Zoom5Range = 0.07L;
+            written.HotKeys3D.Rotation3DIncAmt = 2.5L;
+            written.HotKeysPolar.Zoom1Range = 1234.5L;
+            if (!row.OldText) written.WriteIniOptions();
+        }
+        const std::string text = readTextFile(path);
+        if (!row.OldText) {
+            EXPECT_NE(text.find("Zoom5Range2D=0.07\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("Rotation3DIncAmt=2.5\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("Zoom1RangePol=1234.5\n"), std::string::npos) << text;
+        }
+
+        std::optional<TCommaLocale> comma;
+        if (row.Reader == ',') comma.emplace();
+        FormatSettings().DecimalSeparator = row.Reader;
+        TMainFormOptions read(path);
+        read.ReadIniFile();
+        EXPECT_EQ(double(read.HotKeys2D.Zoom5Range), 0.07);
+        EXPECT_EQ(read.HotKeys3D.Rotation3DIncAmt, 2.5L);
+        if (!row.OldText) EXPECT_EQ(read.HotKeysPolar.Zoom1Range, 1234.5L);
+    }
 }

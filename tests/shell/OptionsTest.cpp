@@ -192,7 +192,7 @@ TEST(Options, GeneralWordsAreCaseSensitiveAndInvalidCodesWriteTheDefaultWord) {
     EXPECT_EQ(options.DefaultColorDepth, 7);
 }
 
-TEST(Options, HotKeyKeysCarryTheirSuffixAndFloatsFollowTheSeparator) {
+TEST(Options, HotKeyKeysCarryTheirSuffixAndFloatsUseAPointUnderAnyLocale) {
     THotKey2DObj keys2D;
     keys2D.GrScrollAmt = 25;
     keys2D.Zoom5Range = 0.05L;
@@ -204,9 +204,9 @@ TEST(Options, HotKeyKeysCarryTheirSuffixAndFloatsFollowTheSeparator) {
     ASSERT_TRUE(keysPolar.WriteIni(ini));
     EXPECT_EQ(ini.GetText(),
               "[HotKey2D]\nGrScrollAmt2D=25\nZoom1Range2D=500\nZoom2Range2D=25\nZoom3Range2D=5\n"
-              "Zoom4Range2D=2\nZoom5Range2D=0,05\nZoom6Range2D=0,0002\n"
+              "Zoom4Range2D=2\nZoom5Range2D=0.05\nZoom6Range2D=0.0002\n"
               "[HotKeyPol]\nGrScrollAmtPol=10\nZoom1RangePol=500\nZoom2RangePol=25\n"
-              "Zoom3RangePol=5\nZoom4RangePol=2\nZoom5RangePol=0,02\nZoom6RangePol=0,0005\n");
+              "Zoom3RangePol=5\nZoom4RangePol=2\nZoom5RangePol=0.02\nZoom6RangePol=0.0005\n");
 
     // Read back with an exponent form in '.' and a text that is no number.
     ini.WriteString("HotKeyPol", "Zoom1RangePol", "2.5E2");

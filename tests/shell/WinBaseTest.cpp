@@ -11,10 +11,14 @@
 #include "shell/status.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QMenu>
 #include <QToolButton>
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 using namespace wintest;
 
@@ -25,6 +29,39 @@ bool shown(const TGraphToolBar& Bar, QToolButton* Button) {
         if (Bar.widgetForAction(action) == Button) return action->isVisible();
     return false;
 }
+
+// Notes, at each message, the message and the window in front of the frame as
+// "<question> | <active window's caption>", with " minimised" or " covered" when it is not
+// really in sight.
+class TFrontWatchingHook : public TScriptedUiHook {
+public:
+    explicit TFrontWatchingHook(QMdiArea& Area) : area_(Area) {}
+    std::vector<std::string> Seen;
+
+    int MessageDlg(const TMessageRequest& Request) override {
+        QMdiSubWindow* front = area_.currentSubWindow();
+        std::string seen = Request.Text + " | " + (front ? front->windowTitle().toStdString() : "none");
+        if (front && front->isMinimized()) seen += " minimised";
+        if (front && area_.subWindowList(QMdiArea::StackingOrder).back() != front) seen += " covered";
+        Seen.push_back(seen);
+        return TScriptedUiHook::MessageDlg(Request);
+    }
+
+private:
+    QMdiArea& area_;
+};
+
+// Puts a hook in place of the test's own for its life.
+class TSwappedHook {
+public:
+    explicit TSwappedHook(std::unique_ptr<TUiHook> Hook) : previous_(SetUiHook(std::move(Hook))) {}
+    ~TSwappedHook() { SetUiHook(std::move(previous_)); }
+    TSwappedHook(const TSwappedHook&) = delete;
+    TSwappedHook& operator=(const TSwappedHook&) = delete;
+
+private:
+    std::unique_ptr<TUiHook> previous_;
+};
 
 } // namespace
 
@@ -216,4 +253,56 @@ TEST(GraphWindows, OptionsOkRewritesTheActiveWindowsMousePanelInItsNewFormat) {
         form.ShowOptions(false);
         EXPECT_EQ(rig.panel(2), *kind.After ? std::string(kind.After) : bitmap);
     }
+}
+
+TEST(GraphWindows, EachSaveQuestionIsAskedWithItsWindowInFront) {
+    TGraphWindowRig rig;
+    TMainForm& form = *rig.form;
+    const auto changedWindow = [&](const char* Name) -> TWindow2D& {
+        auto& window = rig.open<TWindow2D>(1);
+        if (Name) EXPECT_TRUE(window.SaveGraphAs(rig.path(Name)));
+        window.ZoomOut();
+        TGraphWindowRig::idle(window);
+        return window;
+    };
+    TWindow2D& a = changedWindow("a.qxf");
+    rig.open(1); // unchanged: no question
+    TWindow2D& unnamed = changedWindow(nullptr);
+    TWindow2D& b = changedWindow("b.qxf");
+    a.showMinimized();
+    form.MdiArea->setActiveSubWindow(&b);
+
+    auto owned = std::make_unique<TFrontWatchingHook>(*form.MdiArea);
+    TFrontWatchingHook& hook = *owned;
+    TSwappedHook swapped(std::move(owned));
+    // Exit asks in the windows' order, each window brought up (a restored from its icon);
+    // Cancel at b keeps everything.
+    hook.AnswerMessage(mrNo);
+    hook.AnswerMessage(mrNo);
+    hook.AnswerMessage(mrCancel);
+    QCloseEvent close;
+    QApplication::sendEvent(&form, &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_EQ(hook.Seen, (std::vector<std::string>{
+                             "Save changes to graph: a.qxf ? | 2D Cartesian - [a.qxf]",
+                             "Save changes to graph: 2D Cartesian ? | 2D Cartesian",
+                             "Save changes to graph: b.qxf ? | 2D Cartesian - [b.qxf]",
+                         }));
+    EXPECT_FALSE(a.isMinimized());
+
+    // Close File on a minimised active window, and a close of a window in the background.
+    hook.Seen.clear();
+    form.MdiArea->setActiveSubWindow(&unnamed);
+    unnamed.showMinimized();
+    ASSERT_EQ(form.ActiveGraphWindow(), &unnamed);
+    hook.AnswerMessage(mrCancel);
+    form.CloseFile1->trigger();
+    hook.AnswerMessage(mrCancel);
+    EXPECT_FALSE(a.close());
+    EXPECT_EQ(hook.Seen, (std::vector<std::string>{
+                             "Save changes to graph: 2D Cartesian ? | 2D Cartesian",
+                             "Save changes to graph: a.qxf ? | 2D Cartesian - [a.qxf]",
+                         }));
+    EXPECT_EQ(rig.windows(), 4);
+    EXPECT_EQ(hook.Unscripted, 0);
 }

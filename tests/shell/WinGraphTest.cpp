@@ -203,11 +203,20 @@ TEST(GraphWindowDialogs, AFunctionTypedInTheAddDialogIsDrawnAndTheLimitRefusesMo
     while (box.CanAddFunction())
         box.AddFunction(std::make_unique<TFunc2DObj>());
     EXPECT_EQ(box.GetFunctionList().size(), 252u);
+    // The refusal is a message of its own, not a drawing error: it shows even while the
+    // drawing-error box is silenced for the session.
+    StopShowingErrors = true;
     const size_t formsBefore = rig.hook->ModalForms.size();
+    rig.hook->AnswerMessage(mrOk);
     window.NewParametricFunction1->trigger();
+    StopShowingErrors = false;
     EXPECT_EQ(rig.hook->ModalForms.size(), formsBefore);
-    auto* errorBox = OpenCenterErrorMsgDlg();
-    ASSERT_NE(errorBox, nullptr);
-    EXPECT_EQ(errorBox->ErrorMsgTextLabel->text(), "This window can not accept more than 252 functions.");
+    EXPECT_EQ(OpenCenterErrorMsgDlg(), nullptr);
+    ASSERT_EQ(rig.hook->Messages.size(), 1u);
+    const TScriptedUiHook::TShownMessage& shown = rig.hook->Messages.back();
+    EXPECT_EQ(shown.Text, "This window can not accept more than 252 functions.");
+    EXPECT_EQ(shown.Type, mtError);
+    EXPECT_EQ(shown.Buttons, TMsgDlgButtons({mbOK}));
+    EXPECT_EQ(rig.hook->Unscripted, 0);
     EXPECT_EQ(box.GetFunctionList().size(), 252u);
 }
