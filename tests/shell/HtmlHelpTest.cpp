@@ -24,6 +24,7 @@
 #include "labels/dtextdlg.h"
 #include "labels/labeldlg.h"
 #include "math/Calculat.h"
+#include "math/MathFunc.h"
 #include "model/readedit.h"
 #include "platform/ScriptedUiHook.h"
 #include "plot/Selctdlg.h"
@@ -36,9 +37,11 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -239,5 +242,25 @@ TEST(HtmlHelp, TheBuildShipsAPageForEveryContext) {
         EXPECT_NE(page.find("<title>Quorix Help: "), std::string::npos) << name;
         EXPECT_NE(page.find("href=\"index.html\""), std::string::npos) << name;
         EXPECT_NE(index.find("href=\"" + name + "\""), std::string::npos) << name;
+    }
+}
+
+TEST(HtmlHelp, TheExpressionPageNamesEveryFunctionAndConstantOfTheEngine) {
+    const QDir folder(QUORIX_HELP_BUILD_DIR);
+    const std::string page = readTextFile(folder.filePath("expressions.html").toStdString());
+    ASSERT_FALSE(page.empty()) << QUORIX_HELP_BUILD_DIR;
+    EXPECT_NE(page.find("<title>Quorix Help: "), std::string::npos);
+    for (std::string_view name : MathSymbolNames) {
+        if (!std::isalpha(static_cast<unsigned char>(name.front()))) continue; // an operator
+        const std::string entry = "<code>" + std::string(name);
+        const bool named =
+            page.find(entry + "(") != std::string::npos || page.find(entry + "</code>") != std::string::npos;
+        EXPECT_TRUE(named) << name;
+    }
+    // The contents and the help of every dialog that takes a function expression lead to it.
+    for (const char* from :
+         {"index.html", "1005.html", "1015.html", "2010.html", "3005.html", "3010.html", "4050.html"}) {
+        const std::string text = readTextFile(folder.filePath(from).toStdString());
+        EXPECT_NE(text.find("href=\"expressions.html\""), std::string::npos) << from;
     }
 }
