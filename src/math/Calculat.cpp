@@ -119,7 +119,8 @@ TCaculatorDlg::TCaculatorDlg(QWidget* parent) : QDialog(parent) {
     CalculateButton->setDefault(true);
     connect(CalculateButton, &QPushButton::clicked, this, &TCaculatorDlg::CalculateButtonClick);
     connect(OKBtn, &QPushButton::clicked, this, [this] { done(mrOk); });
-    connect(HelpBtn, &QPushButton::clicked, this, [] { UiHook().ShowHelp({hcContext, kHelpContext, {}}); });
+    connect(HelpBtn, &QPushButton::clicked, this, [] { ApplicationHelpContext(kHelpContext); });
+    AddHelpKey(*this, [] { ApplicationHelpContext(kHelpContext); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(CalculateButton);

@@ -30,6 +30,7 @@ private:
 TDialogBase::TDialogBase(QWidget* parent, int helpContext) : QDialog(parent), helpContext_(helpContext) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this, &TDialogBase::focusChanged);
+    AddHelpKey(*this, [this] { ShowHelp(); });
 }
 
 TDialogBase::~TDialogBase() {
@@ -56,7 +57,7 @@ void TDialogBase::done(int r) {
 }
 
 void TDialogBase::ShowHelp() {
-    UiHook().ShowHelp({hcContext, helpContext_, {}});
+    ApplicationHelpContext(helpContext_);
 }
 
 void TDialogBase::SetExitCheck(QWidget* control, std::function<bool()> check) {

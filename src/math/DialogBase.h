@@ -32,7 +32,7 @@
 // The rules:
 // - Checks run in done(): OK, Enter (which presses the default OK button, since no button
 //   is auto-default) and Enter in a spin box (DialogEnterEscKey) all arrive there with
-//   mrOk. Cancel, Esc, the close box and Help never run a check. A failed check shows its
+//   mrOk. Cancel, Esc, the close box and Help (the button or F1) never run a check. A failed check shows its
 //   message, focuses the control at fault and keeps the dialog open.
 // - Closing with OK first runs the exit check of the control the user is in (or has just
 //   left for OK, Cancel or Help), as leaving it would, then CanCloseOk().
@@ -72,7 +72,8 @@ public:
 
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int context) { helpContext_ = context; }
-    // The help of this dialog's context, through the UI hook.
+    // The help of this dialog's context, through the application's help event. The Help
+    // button and F1 anywhere in the dialog run it.
     void ShowHelp();
 
     // Runs check when the focus leaves control for another control of this dialog. The

@@ -41,12 +41,8 @@ TEditStrReadErrorDlg::TEditStrReadErrorDlg(QWidget* parent)
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { done(mrOk); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { done(mrCancel); });
-    connect(HelpBtn, &QPushButton::clicked, this, [] {
-        THelpRequest request;
-        request.Command = hcContext;
-        request.Context = HelpContext;
-        UiHook().ShowHelp(request);
-    });
+    connect(HelpBtn, &QPushButton::clicked, this, [] { ApplicationHelpContext(HelpContext); });
+    AddHelpKey(*this, [] { ApplicationHelpContext(HelpContext); });
 }
 
 bool EditIncompatibleValueString(const std::string& ErrorText, std::string& S) {

@@ -9,12 +9,18 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
 std::unique_ptr<TUiHook>& installedHook() {
     static std::unique_ptr<TUiHook> hook;
     return hook;
+}
+
+THelpHandler& helpHandler() {
+    static THelpHandler handler;
+    return handler;
 }
 
 TQtUiHook& builtInHook() {
@@ -206,4 +212,27 @@ bool TQtUiHook::PrintDialog(TPrintDialogRequest& request) {
 
 void TQtUiHook::ShowHelp(const THelpRequest& request) {
     if (HelpViewer) HelpViewer(request);
+}
+
+void SetApplicationHelpHandler(THelpHandler Handler) {
+    helpHandler() = std::move(Handler);
+}
+
+bool ApplicationHelpCommand(uint16_t Command, int Data) {
+    THelpHandler handler = helpHandler();
+    if (!handler) return false;
+    bool callHelp = true;
+    return handler(Command, Data, callHelp);
+}
+
+bool ApplicationHelpContext(int Context) {
+    return ApplicationHelpCommand(HELP_CONTEXT, Context);
+}
+
+void AddHelpKey(QWidget& Window, std::function<void()> Help) {
+    // A shortcut of the window rather than a key handler of the form: it works whichever
+    // control has the focus, without counting on each control to pass the key on.
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &Window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, &Window, std::move(Help));
 }

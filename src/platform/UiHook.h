@@ -122,6 +122,28 @@ struct TPrintDialogRequest {
 // The program's one printer: the print dialog sets it up and printing draws on it.
 QPrinter& Printer();
 
+// Classic help commands, as the program raises them through the application's help event.
+enum : uint16_t {
+    HELP_CONTEXT = 1,
+    HELP_QUIT = 2,
+    HELP_CONTENTS = 3,
+    HELP_CONTEXTPOPUP = 8,
+    HELP_FINDER = 11,
+    HELP_KEY = 257,
+};
+
+// The application's help event. Every help request of the program (F1, the Help buttons of
+// the dialogs, the Help menu) is raised here, in whatever layer it starts; the installed
+// handler turns it into a request of the help viewer (UiHook().ShowHelp).
+using THelpHandler = std::function<bool(uint16_t Command, int Data, bool& CallHelp)>;
+void SetApplicationHelpHandler(THelpHandler Handler);
+// Sends a help command to the handler; false when no handler is installed.
+bool ApplicationHelpCommand(uint16_t Command, int Data);
+// ApplicationHelpCommand(HELP_CONTEXT, Context).
+bool ApplicationHelpContext(int Context);
+// F1 anywhere in Window, whichever of its controls has the focus, runs Help.
+void AddHelpKey(QWidget& Window, std::function<void()> Help);
+
 // Help commands of the help adapter.
 enum THelpCommand : uint8_t { hcContents, hcContext, hcTopic, hcIndex, hcCloseAll };
 

@@ -12,11 +12,6 @@
 
 namespace {
 
-THelpHandler& helpHandler() {
-    static THelpHandler handler;
-    return handler;
-}
-
 bool openInDesktop(const std::string& Page) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(Page)));
 }
@@ -72,21 +67,6 @@ bool TconHTMLHelp::ApplicationHelp(uint16_t Command, int Data, bool& CallHelp) {
     CallHelp = false;
     UiHook().ShowHelp(HelpRequestFor(MapHelpCommand(Command, Data)));
     return true;
-}
-
-void SetApplicationHelpHandler(THelpHandler Handler) {
-    helpHandler() = std::move(Handler);
-}
-
-bool ApplicationHelpCommand(uint16_t Command, int Data) {
-    THelpHandler handler = helpHandler();
-    if (!handler) return false;
-    bool callHelp = true;
-    return handler(Command, Data, callHelp);
-}
-
-bool ApplicationHelpContext(int Context) {
-    return ApplicationHelpCommand(HELP_CONTEXT, Context);
 }
 
 THtmlHelpInstallation::THtmlHelpInstallation() : help_(std::make_unique<TconHTMLHelp>()) {

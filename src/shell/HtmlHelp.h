@@ -1,6 +1,7 @@
 #pragma once
 // Help. Every help request of the program (F1, the Help buttons of the dialogs, "Help
-// &Contents...") is a classic help command with its data. The adapter maps it to an HTML
+// &Contents...") is a classic help command with its data, raised through the application's
+// help event (platform/UiHook.h). The adapter, the handler of that event, maps it to an HTML
 // help command and hands that to the platform's help viewer (UiHook().ShowHelp). The
 // viewer of the running program opens the HTML pages installed beside it in the
 // desktop's browser: help/index.html for the contents, help/<context>.html for a context.
@@ -11,16 +12,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-// Classic help commands.
-enum : uint16_t {
-    HELP_CONTEXT = 1,
-    HELP_QUIT = 2,
-    HELP_CONTENTS = 3,
-    HELP_CONTEXTPOPUP = 8,
-    HELP_FINDER = 11,
-    HELP_KEY = 257,
-};
 
 // HTML help commands.
 enum : uint32_t {
@@ -50,14 +41,6 @@ public:
     // call goes to the help viewer, and the request counts as handled.
     bool ApplicationHelp(uint16_t Command, int Data, bool& CallHelp);
 };
-
-// The application's help event. Help commands go through it to the installed handler.
-using THelpHandler = std::function<bool(uint16_t Command, int Data, bool& CallHelp)>;
-void SetApplicationHelpHandler(THelpHandler Handler);
-// Sends a help command to the handler; false when no handler is installed.
-bool ApplicationHelpCommand(uint16_t Command, int Data);
-// ApplicationHelpCommand(HELP_CONTEXT, Context).
-bool ApplicationHelpContext(int Context);
 
 // The one adapter, installed as the application's help handler from start-up until this
 // object goes at shutdown; afterwards help requests no longer reach it.

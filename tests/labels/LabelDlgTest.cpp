@@ -2,6 +2,8 @@
 // events; their messages and the colour and font pickers answer through the UI hook.
 #include "LabelDlgTestSupport.h"
 
+#include "common/HelpEventRecorder.h"
+
 #include "labels/dtextdlg.h"
 #include "labels/labeldlg.h"
 
@@ -49,6 +51,7 @@ QPushButton* OkOf(QDialog& d) {
 
 TEST(LabelDlg, FloodFillDialogKeepsTheLocationOnTheBitmap) {
     TScopedScriptedUiHook hook;
+    THelpEventRecorder help;
     TMainFormStandIn mainForm;
     auto fill = MakeFill({20, 30}, 0x00C000, bsSolid);
     hook->ColorScripts.push_back([](TColorDialogRequest& r) {
@@ -77,8 +80,7 @@ TEST(LabelDlg, FloodFillDialogKeepsTheLocationOnTheBitmap) {
     EXPECT_EQ(fill->BrushStyle, bsCross);
     EXPECT_EQ(fill->FillColor, 0x0000FFu);
     EXPECT_EQ(hook->ColorDialogs, std::vector<TColor>{0x00C000});
-    ASSERT_EQ(hook->HelpRequests.size(), 1u);
-    EXPECT_EQ(hook->HelpRequests[0].Context, 5010);
+    EXPECT_EQ(help.Calls, (std::vector<THelpEventRecorder::TCall>{{HELP_CONTEXT, 5010}}));
     EXPECT_TRUE(hook->Messages.empty());
 }
 

@@ -3,6 +3,8 @@
 #include "platform/FormatSettings.h"
 #include "platform/ScriptedUiHook.h"
 
+#include "common/HelpEventRecorder.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -190,6 +192,7 @@ TEST(Calculator, ErrorsGoIntoTheResultFieldAndFocusTheCulprit) {
 
 TEST(Calculator, OpensModallyThroughTheHook) {
     TScopedScriptedUiHook hook;
+    THelpEventRecorder help;
     std::string seen;
     hook->ScriptModal([&](QDialog& d) {
         auto& dlg = dynamic_cast<TCaculatorDlg&>(d);
@@ -201,8 +204,6 @@ TEST(Calculator, OpensModallyThroughTheHook) {
     ShowFunctionCalculator();
     EXPECT_EQ(seen, "14");
     ASSERT_EQ(hook->ModalForms.size(), 1u);
-    ASSERT_EQ(hook->HelpRequests.size(), 1u);
-    EXPECT_EQ(hook->HelpRequests[0].Command, hcContext);
-    EXPECT_EQ(hook->HelpRequests[0].Context, 4050);
+    EXPECT_EQ(help.Calls, (std::vector<THelpEventRecorder::TCall>{{HELP_CONTEXT, 4050}}));
     EXPECT_EQ(hook->Unscripted, 0);
 }

@@ -5,6 +5,7 @@
 #include "platform/ScriptedUiHook.h"
 
 #include "common/DialogTestSupport.h"
+#include "common/HelpEventRecorder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -115,14 +116,15 @@ TEST(DialogBase, OkEnterAndSpinKeysRunTheChecksCancelEscAndHelpNever) {
             EXPECT_EQ(d.exitChecks, 0);
         }
     }
-    // Help shows the dialog's context and closes nothing.
+    // Help asks for the dialog's context through the application's help event and closes
+    // nothing.
     TScopedScriptedUiHook hook;
+    THelpEventRecorder help;
     TProbeDlg d;
     ASSERT_TRUE(ShowActive(d));
     QTest::mouseClick(d.Buttons.HelpBtn, Qt::LeftButton);
     EXPECT_TRUE(d.isVisible());
-    ASSERT_EQ(hook->HelpRequests.size(), 1u);
-    EXPECT_EQ(hook->HelpRequests[0].Context, 77);
+    EXPECT_EQ(help.Calls, (std::vector<THelpEventRecorder::TCall>{{HELP_CONTEXT, 77}}));
     EXPECT_EQ(d.okChecks, 0);
     // Qt makes dialog buttons auto-default; the base takes that back.
     for (QPushButton* b : d.findChildren<QPushButton*>())

@@ -2,6 +2,8 @@
 
 #include "platform/ScriptedUiHook.h"
 
+#include "common/HelpEventRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
@@ -11,6 +13,7 @@
 
 TEST(ReadEdit, RepairDialogReturnsTheEditedTextOnlyOnOk) {
     TScopedScriptedUiHook hook;
+    THelpEventRecorder help;
     std::string shown, caption, group;
     QSize size;
     hook->ScriptModal([&](QDialog& d) {
@@ -33,8 +36,7 @@ TEST(ReadEdit, RepairDialogReturnsTheEditedTextOnlyOnOk) {
     EXPECT_EQ(caption, "An Incompatible Value String Was Found");
     EXPECT_EQ(group, "Edit it to remove the error or, cancel to abort loading the graph");
     EXPECT_EQ(size, QSize(498, 170));
-    ASSERT_EQ(hook->HelpRequests.size(), 1u);
-    EXPECT_EQ(hook->HelpRequests[0].Context, 4015);
+    EXPECT_EQ(help.Calls, (std::vector<THelpEventRecorder::TCall>{{HELP_CONTEXT, 4015}}));
 
     // Cancel, and a dialog closed any other way, leave the text alone.
     hook->ScriptModal([](QDialog& d) {

@@ -1,14 +1,47 @@
 #include "shell/HtmlHelp.h"
 
+#include "common/DialogTestSupport.h"
 #include "common/TextFiles.h"
+#include "dialogs/Add2dfnc.h"
+#include "dialogs/Add3dFnc.h"
+#include "dialogs/AddParam.h"
+#include "dialogs/BmpSize.h"
+#include "dialogs/FuncList.h"
+#include "dialogs/PrnScale.h"
+#include "dialogs/Set2dDlg.h"
+#include "dialogs/Set3dDlg.h"
+#include "dialogs/SetPoDlg.h"
+#include "dialogs/StdAxis.h"
+#include "dialogs/StringGrid.h"
+#include "dialogs/ValueLst.h"
+#include "dialogs/Vw2dDlg.h"
+#include "dialogs/Vw3dDlg.h"
+#include "dialogs/VwPoDlg.h"
+#include "labels/dfilldlg.h"
+#include "labels/dfreedlg.h"
+#include "labels/dlinedlg.h"
+#include "labels/drectdlg.h"
+#include "labels/dtextdlg.h"
+#include "labels/labeldlg.h"
+#include "math/Calculat.h"
+#include "math/MathFunc.h"
+#include "model/readedit.h"
 #include "platform/ScriptedUiHook.h"
+#include "plot/Selctdlg.h"
+#include "plot/Selected.h"
+#include "shell/OptDlg.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <cctype>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -24,6 +57,57 @@ std::string pageIn(const QTemporaryDir& dir, const char* name) {
 
 THelpRequest contextRequest(int context) {
     return {hcContext, context, {}};
+}
+
+struct TDialogHelp {
+    const char* Name;
+    int Context;
+    std::function<std::unique_ptr<QDialog>()> Make;
+    // Where F1 is pressed; none: the control that has the focus as the dialog opens (an edit
+    // line, a spin box, a list, a button ...).
+    std::function<QWidget*(QDialog&)> Target;
+};
+
+template <class D, class... A> std::function<std::unique_ptr<QDialog>()> make(A... args) {
+    return [=] { return std::unique_ptr<QDialog>(std::make_unique<D>(args...)); };
+}
+
+const TLabelBmpAttribs kLabelBitmap{clWhite, 300, 200};
+
+std::vector<TDialogHelp> everyDialog() {
+    return {
+        {"2D settings", 1000, make<TSettings2DDlg>()},
+        {"2D function", 1005, make<TAdd2DFuncDlg>(),
+         [](QDialog& d) { // the cell editor of the special values grid
+             auto& dialog = dynamic_cast<TAdd2DFuncDlg&>(d);
+             dialog.FocusCell(0, 0);
+             return static_cast<QWidget*>(dialog.SpecialValuesGrid->Editor());
+         }},
+        {"2D view", 1010, make<TChange2DViewDlg>()},
+        {"parametric function", 1015, make<TAddParametricFuncDlg>()},
+        {"row values", 1020, make<TSpec2DValuesRowDlg>()},
+        {"polar settings", 2000, make<TSettingsPolarDlg>()},
+        {"standard axis lists", 2005, make<TStdAxisListDlg>()},
+        {"polar function", 2010, make<TAddPolarFuncDlg>()},
+        {"polar view", 2015, make<TChangePolarViewDlg>()},
+        {"3D settings", 3000, make<TSettings3DDlg>()},
+        {"rotated curve", 3005, make<TAddRotateDlg>()},
+        {"3D function", 3010, make<TAdd3DDialog>()},
+        {"3D view", 3015, make<TChange3DViewDlg>()},
+        {"picture size", 4000, make<TBmpSizeDlg>()},
+        {"function list", 4005, make<TFuncListDlg>()},
+        {"options", 4010, make<TOptionsDlg>()},
+        {"repair of a file value", 4015, make<TEditStrReadErrorDlg>()},
+        {"print scale", 4035, make<TPrintScaleDlg>()},
+        {"area to use", 4040, make<TUseSelectedRectDlg>()},
+        {"selected region", 4045, make<TSelectedRegionDlg>()},
+        {"calculator", 4050, make<TCaculatorDlg>()},
+        {"flood fill label", 5010, make<TFloodFillDlg>(TDrawFloodFill(), kLabelBitmap)},
+        {"free hand label", 5010, make<TFreeHandDlg>(TDrawFreeHand(), kLabelBitmap)},
+        {"shape label", 5010, make<TInclosedShapeDlg>(TDrawInclosedShape(3), kLabelBitmap)},
+        {"line label", 5010, make<TLineDlg>(TDrawLine(), kLabelBitmap)},
+        {"text label", 5010, make<TTextLabelDlg>(TDrawText(), kLabelBitmap)},
+    };
 }
 
 } // namespace
@@ -73,6 +157,33 @@ TEST(HtmlHelp, RequestsReachTheViewerOnlyWhileTheAdapterIsInstalled) {
     EXPECT_EQ(hook->HelpRequests.size(), 3u);
     // Under the test hook there is no Qt hook to give a viewer to.
     EXPECT_FALSE(InstallHtmlHelpViewer());
+}
+
+TEST(HtmlHelp, F1AnywhereInADialogAsksForItsOwnTopic) {
+    TScopedScriptedUiHook hook;
+    THtmlHelpInstallation installation;
+    const auto pressF1 = [&](QDialog& dialog, int context, const std::function<QWidget*(QDialog&)>& where) {
+        hook->HelpRequests.clear();
+        ASSERT_TRUE(ShowActive(dialog));
+        QWidget* target = where ? where(dialog) : dialog.focusWidget();
+        ASSERT_NE(target, nullptr);
+        ASSERT_TRUE(target->hasFocus());
+        QTest::keyClick(target, Qt::Key_F1);
+        ASSERT_EQ(hook->HelpRequests.size(), 1u);
+        EXPECT_EQ(hook->HelpRequests[0].Command, hcContext);
+        EXPECT_EQ(hook->HelpRequests[0].Context, context);
+        EXPECT_TRUE(dialog.isVisible());
+    };
+    for (const TDialogHelp& row : everyDialog()) {
+        SCOPED_TRACE(row.Name);
+        pressF1(*row.Make(), row.Context, row.Target);
+    }
+    SCOPED_TRACE("label list");
+    TSequenceList<TDrawBaseClass> labels;
+    labels.push_back(std::make_unique<TDrawLine>());
+    TLabelListLogic logic(labels);
+    TLabelListDlg list(logic, kLabelBitmap);
+    pressF1(list, 4080, nullptr);
 }
 
 TEST(HtmlHelp, TheViewerOpensTheContextPageOrFallsBackToTheIndex) {
@@ -131,5 +242,25 @@ TEST(HtmlHelp, TheBuildShipsAPageForEveryContext) {
         EXPECT_NE(page.find("<title>Quorix Help: "), std::string::npos) << name;
         EXPECT_NE(page.find("href=\"index.html\""), std::string::npos) << name;
         EXPECT_NE(index.find("href=\"" + name + "\""), std::string::npos) << name;
+    }
+}
+
+TEST(HtmlHelp, TheExpressionPageNamesEveryFunctionAndConstantOfTheEngine) {
+    const QDir folder(QUORIX_HELP_BUILD_DIR);
+    const std::string page = readTextFile(folder.filePath("expressions.html").toStdString());
+    ASSERT_FALSE(page.empty()) << QUORIX_HELP_BUILD_DIR;
+    EXPECT_NE(page.find("<title>Quorix Help: "), std::string::npos);
+    for (std::string_view name : MathSymbolNames) {
+        if (!std::isalpha(static_cast<unsigned char>(name.front()))) continue; // an operator
+        const std::string entry = "<code>" + std::string(name);
+        const bool named =
+            page.find(entry + "(") != std::string::npos || page.find(entry + "</code>") != std::string::npos;
+        EXPECT_TRUE(named) << name;
+    }
+    // The contents and the help of every dialog that takes a function expression lead to it.
+    for (const char* from :
+         {"index.html", "1005.html", "1015.html", "2010.html", "3005.html", "3010.html", "4050.html"}) {
+        const std::string text = readTextFile(folder.filePath(from).toStdString());
+        EXPECT_NE(text.find("href=\"expressions.html\""), std::string::npos) << from;
     }
 }

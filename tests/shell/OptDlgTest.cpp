@@ -7,6 +7,7 @@
 #include "math/DefFont.h"
 #include "platform/IniFile.h"
 #include "platform/ScriptedUiHook.h"
+#include "shell/HtmlHelp.h"
 #include "shell/MainForm.h"
 #include "shell/Options.h"
 #include "shell/StatusBar.h"
@@ -111,6 +112,7 @@ TEST_F(OptDlg, TheStatusBarOpensTheStatusLinePageAndTheMenuTheGeneralPage) {
     EXPECT_TRUE(o.Show(true));
     EXPECT_EQ(o.StatusLine.MouseFormat2D, mpBitMap);
 
+    THtmlHelpInstallation help;
     ScriptDialog<TOptionsDlg>(*hook, [](TOptionsDlg& d) {
         EXPECT_EQ(d.PageControl1->currentWidget(), d.GeneralTab);
         Click(d.HelpBtn);
