@@ -18,6 +18,9 @@
 #include <QScrollBar>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <optional>
+
 TFormRows::TFormRows(QWidget* host) : host_(host), grid_(new QGridLayout(host)) {}
 
 int TFormRows::AddRow(const QString& caption, QWidget* control, QWidget* after) {
@@ -77,8 +80,51 @@ QComboBox* MakeDropDownList(QWidget* parent, std::initializer_list<const char*> 
     return box;
 }
 
+namespace {
+
+// A typed number: an optional sign and at least one digit, spaces around allowed. A number
+// too long for an int saturates, since only the nearer limit matters then.
+std::optional<long long> typedNumber(const QString& text) {
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
+    if (i == t.size()) return std::nullopt;
+    constexpr long long saturated = 1LL << 40;
+    long long magnitude = 0;
+    for (; i < t.size(); ++i) {
+        if (!t[i].isDigit() || t[i].digitValue() < 0) return std::nullopt;
+        magnitude = std::min(saturated, magnitude * 10 + t[i].digitValue());
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+bool isSignOnly(const QString& text) {
+    const QString t = text.trimmed();
+    return t.isEmpty() || t == "-" || t == "+";
+}
+
+} // namespace
+
+QValidator::State TSpinEdit::validate(QString& input, int&) const {
+    if (isSignOnly(input)) return QValidator::Intermediate;
+    // Acceptable also outside the limits: the value follows the typing (clamped), so that
+    // OK reads the nearest limit however the dialog is closed.
+    return typedNumber(input) ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+void TSpinEdit::fixup(QString& input) const {
+    if (typedNumber(input)) input = textFromValue(valueFromText(input));
+}
+
+int TSpinEdit::valueFromText(const QString& text) const {
+    const std::optional<long long> typed = typedNumber(text);
+    if (!typed) return value();
+    return int(std::clamp<long long>(*typed, minimum(), maximum()));
+}
+
 QSpinBox* MakeSpinEdit(QWidget* parent, int min, int max, int value, int maxLength) {
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new TSpinEdit(parent);
     spin->setRange(min, max);
     spin->setValue(value);
     if (maxLength > 0)

@@ -14,6 +14,7 @@
 #include "math/MathConst.h"
 #include "platform/Colors.h"
 
+#include <QSpinBox>
 #include <QString>
 
 #include <functional>
@@ -27,7 +28,6 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class QSpinBox;
 class QWidget;
 class TColorSample;
 class TDialogBase;
@@ -61,7 +61,23 @@ QRadioButton* MakeRadioButton(const QString& text, QWidget* parent, bool checked
 QPushButton* MakeButton(const QString& text, QWidget* parent);
 // A non-editable drop-down list.
 QComboBox* MakeDropDownList(QWidget* parent, std::initializer_list<const char*> items);
-// A spin edit; maxLength limits the characters typed (0 for no limit).
+// The spin edit of every dialog. It takes any sign and digits the field's length allows,
+// also a number outside its limits, and holds the nearest limit as its value meanwhile
+// (5000 in a 16..2000 field holds 2000, -100 holds 16); leaving the field, or Enter,
+// writes that value back as the text. QSpinBox itself refuses the key that would pass a
+// limit and puts a value below it back to the previous one, so what the user typed
+// became some other number without a word.
+class TSpinEdit : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    int valueFromText(const QString& text) const override;
+};
+
+// A spin edit (a TSpinEdit); maxLength limits the characters typed (0 for no limit).
 QSpinBox* MakeSpinEdit(QWidget* parent, int min, int max, int value, int maxLength = 0);
 // A constant-expression edit with its error name and bounds.
 struct TMathEditBounds {

@@ -217,13 +217,33 @@ TEST_F(OptDlg, EnterAndEscInASpinEditCloseTheDialogAsOkAndCancel) {
         d.SetActivePage(opHotKey3D);
         d.SpinEdit_3D[1]->setFocus();
         d.SpinEdit_3D[1]->selectAll();
-        TypeText("150"); // 100 at most
-        EXPECT_EQ(d.SpinEdit_3D[1]->text(), "15");
+        TypeText("150"); // 100 at most: Enter takes the limit
+        EXPECT_EQ(d.SpinEdit_3D[1]->text(), "150");
         PressKey(Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     EXPECT_TRUE(o.Show(false));
-    EXPECT_EQ(o.HotKeys3D.Zoom2Range3D, 15);
+    EXPECT_EQ(o.HotKeys3D.Zoom2Range3D, 100);
+
+    // A bitmap size outside 16..2000 becomes the nearer limit when the field is left.
+    struct TCase {
+        const char* typed;
+        int stored;
+    };
+    for (const TCase c : {TCase{"5000", 2000}, TCase{"5", 16}, TCase{"-100", 16}}) {
+        SCOPED_TRACE(c.typed);
+        ScriptDialog<TOptionsDlg>(*hook, [&](TOptionsDlg& d) {
+            d.DefaultBmpWidth_Gen->setFocus();
+            d.DefaultBmpWidth_Gen->selectAll();
+            TypeText(c.typed);
+            EXPECT_EQ(d.DefaultBmpWidth_Gen->text(), c.typed);
+            PressKey(Qt::Key_Tab);
+            EXPECT_EQ(d.DefaultBmpWidth_Gen->text(), QString::number(c.stored));
+            Click(d.OKBtn);
+        });
+        EXPECT_TRUE(o.Show(false));
+        EXPECT_EQ(o.General.DefaultBmpWidth, c.stored);
+    }
 }
 
 TEST_F(OptDlg, DefaultResetsEverythingOnOkOnlyAndAPickedFontWaitsForOk) {
