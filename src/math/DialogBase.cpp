@@ -3,8 +3,11 @@
 #include "math/CenterDlg.h"
 #include "platform/UiHook.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -24,6 +27,25 @@ public:
 private:
     int& depth_;
 };
+
+// A one-line field the user types into: a line edit or a spin edit. The line edit inside a
+// spin box or a combo box is part of its owner, and a read-only field is only shown. A
+// multi-line field is never the first: Enter there starts a new line instead of closing the
+// dialog, and over a selected text it would wipe the whole list.
+bool isEditField(const QWidget* w) {
+    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w)) return !spin->isReadOnly();
+    auto* edit = qobject_cast<const QLineEdit*>(w);
+    if (!edit || edit->isReadOnly()) return false;
+    const QWidget* owner = w->parentWidget();
+    return !qobject_cast<const QAbstractSpinBox*>(owner) && !qobject_cast<const QComboBox*>(owner);
+}
+
+void selectAllText(QWidget* w) {
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w))
+        spin->selectAll();
+}
 
 } // namespace
 
@@ -115,6 +137,17 @@ void TDialogBase::showEvent(QShowEvent* event) {
         b->setAutoDefault(false);
     QDialog::showEvent(event);
     FormShow();
+    if (QWidget* first = FirstFocus()) {
+        first->setFocus(Qt::OtherFocusReason);
+        selectAllText(first);
+    }
+}
+
+QWidget* TDialogBase::FirstFocus() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (isEditField(w) && w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    return nullptr;
 }
 
 void TDialogBase::keyPressEvent(QKeyEvent* event) {

@@ -1,5 +1,5 @@
-// Every dialog below the shell through the keyboard alone: what a spin edit makes of a
-// number outside its limits.
+// Every dialog below the shell through the keyboard alone: where the focus is when it
+// opens, and what a spin edit makes of a number outside its limits.
 #include "dialogs/Add2dfnc.h"
 #include "dialogs/Add3dFnc.h"
 #include "dialogs/AddParam.h"
@@ -48,6 +48,39 @@
 namespace {
 
 const TLabelBmpAttribs kBitmap{0xFFFFFF, 300, 200};
+
+// The text of an edit field and the part of it that is selected.
+struct TFieldText {
+    QString Text;
+    QString Selected;
+};
+
+TFieldText fieldText(QWidget* w) {
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) w = spin->findChild<QLineEdit*>();
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return {edit->text(), edit->selectedText()};
+    ADD_FAILURE() << "not a one-line edit field";
+    return {};
+}
+
+// The control of a dialog of class TDlg that f picks, or null for a form of another class.
+template <class TDlg, class F> std::function<QWidget*(QDialog&)> pick(F f) {
+    return [f](QDialog& form) -> QWidget* {
+        auto* d = dynamic_cast<TDlg*>(&form);
+        EXPECT_NE(d, nullptr) << "an unexpected form ran";
+        return d ? static_cast<QWidget*>(f(*d)) : nullptr;
+    };
+}
+
+template <class TFunc> std::unique_ptr<TBaseFuncObj> function(const char* expression) {
+    auto f = std::make_unique<TFunc>();
+    if constexpr (std::is_same_v<TFunc, TFuncParametricObj>)
+        f->FuncX.SetExpression(expression);
+    else if constexpr (std::is_same_v<TFunc, TFunc3DObj> || std::is_same_v<TFunc, TFuncRotateObj>)
+        f->Func->SetExpression(expression);
+    else
+        f->Func.SetExpression(expression);
+    return f;
+}
 
 // Spin edits of every dialog and every kind of limit.
 struct TSpinDialog {
@@ -111,6 +144,113 @@ TSpinDialog settingsDigits() {
 }
 
 } // namespace
+
+TEST(DialogKeyboard, EveryDialogOpensInItsFirstEditFieldWithItsTextSelected) {
+    TScopedScriptedUiHook hook;
+    TFunc2DObj func2D;
+    func2D.Func.SetExpression("SIN(X)");
+    TFunc2DObj empty2D;
+    auto parametric = function<TFuncParametricObj>("COS(T)");
+    auto polar = function<TFuncPolarObj>("THETA");
+    auto rotate = function<TFuncRotateObj>("X*X");
+    auto surface = function<TFunc3DObj>("X+Y");
+    TSetting2DObj settings2D;
+    settings2D.X.HiLimitStr = "10";
+    TSettingPolarObj settingsPolar;
+    TView2DZoomObj view2D;
+    TViewPolarZoomObj viewPolar;
+    TView3DZoomObj view3D;
+    TSettingBmpAttribsObj attribs;
+    int32_t axisCount = 0;
+    std::array<long double, MaxPolarAxes> axes{};
+    TDrawFloodFill fill;
+    fill.Location = {20, 30};
+    TDrawFreeHand freeHand;
+    freeHand.BeginCurve(10, 10);
+    freeHand.AddPoint(40, 60);
+    TDrawInclosedShape shape(lkRectangle);
+    shape.P1 = {10, 20};
+    shape.P2 = {110, 90};
+    TDrawLine line;
+    line.P1 = {10, 20};
+    line.P2 = {200, 150};
+    TDrawText text;
+    TFontRecord font;
+    font.Name = "DejaVu Sans";
+    text.SetText({30, 40}, "Label", &font);
+    TPoint topLeft{10, 10}, bottomRight{100, 100};
+
+    struct TCase {
+        const char* name;
+        std::function<void()> run;              // the dialog's own entry
+        std::function<QWidget*(QDialog&)> want; // its first edit field
+        bool hasText = true;
+    };
+    const TCase cases[] = {
+        {"add 2D function", [&] { AddFunction2DDialog(empty2D, nullptr); },
+         pick<TAdd2DFuncDlg>([](auto& d) { return d.EUserFuncStr; }), false},
+        {"modify 2D function", [&] { ModifyFunction2DDialog(func2D, nullptr); },
+         pick<TAdd2DFuncDlg>([](auto& d) { return d.EUserFuncStr; })},
+        {"modify parametric function", [&] { ModifyFunctionDialog(*parametric, nullptr); },
+         pick<TAddParametricFuncDlg>([](auto& d) { return d.EXUserFuncStr; })},
+        {"modify polar function", [&] { ModifyFunctionDialog(*polar, nullptr); },
+         pick<TAddPolarFuncDlg>([](auto& d) { return d.EUserFuncStr; })},
+        {"modify rotated function", [&] { ModifyFunctionDialog(*rotate, nullptr); },
+         pick<TAddRotateDlg>([](auto& d) { return d.EUserFuncStr; })},
+        {"modify 3D function", [&] { ModifyFunctionDialog(*surface, nullptr); },
+         pick<TAdd3DDialog>([](auto& d) { return d.EUserFuncString; })},
+        {"2D settings", [&] { Execute2DSettingsDlg(settings2D); },
+         pick<TSettings2DDlg>([](auto& d) { return d.X.ELimitHiAxis; })},
+        // The axis list above is a memo, where Enter is a new line: the first one-line field.
+        {"polar settings", [&] { ExecutePolarSettingsDlg(settingsPolar); },
+         pick<TSettingsPolarDlg>([](auto& d) { return d.ERestrictAmt; })},
+        {"standard axis lists", [&] { BuildStdAxisList(axisCount, axes, nullptr); },
+         pick<TStdAxisListDlg>([](auto& d) { return d.EIntervalAmt; })},
+        {"2D view", [&] { Execute2DViewDlg(view2D); },
+         pick<TChange2DViewDlg>([](auto& d) { return d.ECartesianX; })},
+        {"polar view", [&] { ExecutePolarViewDlg(viewPolar); },
+         pick<TChangePolarViewDlg>([](auto& d) { return d.EPolarR; })},
+        {"3D view", [&] { Execute3DViewDlg(view3D); },
+         pick<TChange3DViewDlg>([](auto& d) { return d.ERotateX; })},
+        {"picture size", [&] { ExecuteBmpSizeDlg(attribs); },
+         pick<TBmpSizeDlg>([](auto& d) { return d.TheBmpWidth; })},
+        {"print scale", [] { ExecutePrintScaleDlg(); },
+         pick<TPrintScaleDlg>([](auto& d) { return d.EPercent; })},
+        {"flood fill label", [&] { ExecuteModifyFloodFillDlg(fill, kBitmap, nullptr); },
+         pick<TFloodFillDlg>([](auto& d) { return d.Location.X; })},
+        {"free hand label", [&] { ExecuteModifyFreeHandDlg(freeHand, kBitmap, nullptr); },
+         pick<TFreeHandDlg>([](auto& d) { return d.Origin.X; })},
+        {"enclosed shape label", [&] { ExecuteModifyInclosedDlg(shape, kBitmap, nullptr); },
+         pick<TInclosedShapeDlg>([](auto& d) { return d.TopLeft.X; })},
+        {"line label", [&] { ExecuteModifyLineDlg(line, kBitmap, nullptr); },
+         pick<TLineDlg>([](auto& d) { return d.Origin.X; })},
+        {"text label", [&] { ExecuteModifyTextDlg(text, kBitmap, nullptr); },
+         pick<TTextLabelDlg>([](auto& d) { return d.TopLeft.X; })},
+        {"selected region", [&] { ExecuteSelectedRegionDlg(true, topLeft, bottomRight, 300, 200); },
+         pick<TSelectedRegionDlg>([](auto& d) { return d.ETopX; })},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        hook->ScriptModal([&](QDialog& form) {
+            EXPECT_TRUE(ShowActive(form));
+            QWidget* want = c.want(form);
+            EXPECT_EQ(Focused(), want);
+
+            if (!want || Focused() != want) return int(mrCancel);
+            const TFieldText shown = fieldText(want);
+            EXPECT_EQ(shown.Text.isEmpty(), !c.hasText);
+            EXPECT_EQ(shown.Selected, shown.Text);
+            // What the user types at once replaces the field's text.
+            TypeText("7");
+            EXPECT_EQ(fieldText(want).Text, "7");
+            form.done(mrCancel);
+            return int(mrCancel);
+        });
+        c.run();
+        EXPECT_EQ(hook->ModalForms.size(), 1u);
+        hook->Clear();
+    }
+}
 
 TEST(DialogKeyboard, ASpinEditTakesAnyNumberItsLengthAllowsAndClampsItOnLeavingAndEnter) {
     struct TCase {

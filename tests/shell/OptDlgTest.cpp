@@ -113,6 +113,9 @@ TEST_F(OptDlg, TheStatusBarOpensTheStatusLinePageAndTheMenuTheGeneralPage) {
 
     ScriptDialog<TOptionsDlg>(*hook, [](TOptionsDlg& d) {
         EXPECT_EQ(d.PageControl1->currentWidget(), d.GeneralTab);
+        // The first edit field has the focus, its text selected for typing over.
+        EXPECT_EQ(Focused(), d.DefaultBmpWidth_Gen);
+        EXPECT_EQ(d.DefaultBmpWidth_Gen->findChild<QLineEdit*>()->selectedText(), "1000");
         Click(d.HelpBtn);
         EXPECT_TRUE(d.isVisible());
         Click(d.CancelBtn);
