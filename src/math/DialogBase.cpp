@@ -1,8 +1,10 @@
 #include "math/DialogBase.h"
 
 #include "math/CenterDlg.h"
+#include "math/DialogRows.h"
 #include "platform/UiHook.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -135,6 +137,10 @@ void TDialogBase::showEvent(QShowEvent* event) {
     // Qt makes every push button of a dialog auto-default; Enter must always mean OK.
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);
+    // Forms are loaded with their signals blocked: Tab must enter each radio group and style
+    // row at the choice loaded.
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        if (b->autoExclusive() && b->isChecked()) MoveTabStopTo(b);
     QDialog::showEvent(event);
     FormShow();
     if (QWidget* first = FirstFocus()) {

@@ -6,6 +6,8 @@
 #include "math/editmath.h"
 #include "platform/UiHook.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -63,7 +65,40 @@ QCheckBox* MakeCheckBox(const QString& text, QWidget* parent, bool checked) {
 QRadioButton* MakeRadioButton(const QString& text, QWidget* parent, bool checked) {
     auto* button = new QRadioButton(text, parent);
     button->setChecked(checked);
+    TabStopAtChecked(button);
     return button;
+}
+
+namespace {
+
+QList<QAbstractButton*> exclusiveSet(QAbstractButton* button) {
+    if (QButtonGroup* group = button->group()) return group->buttons();
+    QList<QAbstractButton*> set;
+    if (QWidget* parent = button->parentWidget())
+        for (QAbstractButton* b : parent->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+            if (b->autoExclusive() && !b->group()) set.append(b);
+    return set;
+}
+
+} // namespace
+
+void MoveTabStopTo(QAbstractButton* checked) {
+    for (QAbstractButton* b : exclusiveSet(checked)) {
+        const int policy = b == checked ? b->focusPolicy() | Qt::TabFocus : b->focusPolicy() & ~Qt::TabFocus;
+        b->setFocusPolicy(Qt::FocusPolicy(policy));
+    }
+}
+
+void TabStopAtChecked(QAbstractButton* button) {
+    QObject::connect(button, &QAbstractButton::toggled, button, [button](bool on) {
+        if (on) MoveTabStopTo(button);
+    });
+    // A button made after the one already checked joins the set as no tab stop.
+    for (QAbstractButton* b : exclusiveSet(button))
+        if (b->isChecked()) {
+            MoveTabStopTo(b);
+            return;
+        }
 }
 
 QPushButton* MakeButton(const QString& text, QWidget* parent) {

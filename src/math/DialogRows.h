@@ -20,6 +20,7 @@
 #include <functional>
 #include <initializer_list>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -56,7 +57,17 @@ QGroupBox* MakeGroupBox(const QString& title, QWidget* parent);
 // A plain caption; "&" marks an accelerator that focuses buddy.
 QLabel* MakeLabel(const QString& text, QWidget* parent, QWidget* buddy = nullptr);
 QCheckBox* MakeCheckBox(const QString& text, QWidget* parent, bool checked = false);
+// A radio button; the radio buttons of one parent are one exclusive set (TabStopAtChecked).
 QRadioButton* MakeRadioButton(const QString& text, QWidget* parent, bool checked = false);
+// Makes button's exclusive set (the buttons of its button group, else the auto-exclusive
+// buttons of its parent) one tab stop, at the button that is checked: Tab enters the set
+// there, and the arrow keys move on and check the next button, as in every radio group.
+// Without this Tab enters a set at its first button, from where an arrow key only moves
+// the focus, since the button it leaves was not checked.
+void TabStopAtChecked(QAbstractButton* button);
+// Makes checked the one tab stop of its exclusive set now. A dialog does this for every
+// checked button when it is shown, since forms are loaded with their signals blocked.
+void MoveTabStopTo(QAbstractButton* checked);
 // A push button that is never auto-default.
 QPushButton* MakeButton(const QString& text, QWidget* parent);
 // A non-editable drop-down list.

@@ -1,5 +1,6 @@
 // Every dialog below the shell through the keyboard alone: where the focus is when it
-// opens, and what a spin edit makes of a number outside its limits.
+// opens, what a spin edit makes of a number outside its limits, and how Tab and the arrow
+// keys reach and set the buttons of a style row or a radio group.
 #include "dialogs/Add2dfnc.h"
 #include "dialogs/Add3dFnc.h"
 #include "dialogs/AddParam.h"
@@ -308,4 +309,118 @@ TEST(DialogKeyboard, ASpinEditTakesAnyNumberItsLengthAllowsAndClampsItOnLeavingA
     PressKey(Qt::Key_Tab);
     EXPECT_EQ(s.Spin->value(), 1000);
     EXPECT_EQ(s.Spin->text(), "1000");
+}
+
+TEST(DialogKeyboard, TabEntersAButtonSetAtItsCheckedButtonAndTheArrowsCheckTheNextOne) {
+    TDrawInclosedShape shape(lkEllipse);
+    shape.P1 = {10, 20};
+    shape.P2 = {110, 90};
+    shape.PenStyle = psDot;
+    shape.BrushStyle = bsCross;
+    TDrawLine line;
+    line.P1 = {10, 20};
+    line.P2 = {200, 150};
+    TSetting2DObj settings;
+    settings.Y.AxisPenStyle = 3;
+    settings.X.TickType = 2;
+    auto buttons = [](const TStyleButtons& s) {
+        return std::vector<QAbstractButton*>(s.Buttons().begin(), s.Buttons().end());
+    };
+    struct TCase {
+        const char* name;
+        std::function<std::unique_ptr<TDialogBase>()> make;
+        std::function<std::vector<QAbstractButton*>(TDialogBase&)> set;
+        int checked;  // the button that is down when the dialog opens
+        Qt::Key next; // the arrow to the next button
+    };
+    const TCase cases[] = {
+        {"enclosed shape pen", [&] { return std::make_unique<TInclosedShapeDlg>(shape, kBitmap); },
+         [&](TDialogBase& d) { return buttons(dynamic_cast<TInclosedShapeDlg&>(d).Pen.Styles); }, 2,
+         Qt::Key_Right},
+        {"enclosed shape brush", [&] { return std::make_unique<TInclosedShapeDlg>(shape, kBitmap); },
+         [&](TDialogBase& d) { return buttons(dynamic_cast<TInclosedShapeDlg&>(d).Brush.Styles); }, 6,
+         Qt::Key_Right},
+        {"enclosed shape kind", [&] { return std::make_unique<TInclosedShapeDlg>(shape, kBitmap); },
+         [&](TDialogBase& d) { return buttons(dynamic_cast<TInclosedShapeDlg&>(d).Shapes); }, 1,
+         Qt::Key_Right},
+        {"line pen", [&] { return std::make_unique<TLineDlg>(line, kBitmap); },
+         [&](TDialogBase& d) { return buttons(dynamic_cast<TLineDlg&>(d).Pen.Styles); }, 0, Qt::Key_Right},
+        {"2D settings axis pen",
+         [&] {
+             auto d = std::make_unique<TSettings2DDlg>();
+             d->Load(settings);
+             return d;
+         },
+         [&](TDialogBase& d) { return buttons(*dynamic_cast<TSettings2DDlg&>(d).Y.AxisPen.Styles); }, 3,
+         Qt::Key_Right},
+        {"2D settings tick type",
+         [&] {
+             auto d = std::make_unique<TSettings2DDlg>();
+             d->Load(settings);
+             d->PageControl1->setCurrentWidget(d->TickMarksTab);
+             return d;
+         },
+         [&](TDialogBase& d) {
+             auto& s = dynamic_cast<TSettings2DDlg&>(d);
+             return std::vector<QAbstractButton*>{s.X.ENone, s.X.ETickMarks, s.X.EGridMarks, s.X.EGridLines};
+         },
+         2, Qt::Key_Right},
+        {"standard axis lists", [] { return std::make_unique<TStdAxisListDlg>(); },
+         [](TDialogBase& d) {
+             auto& s = dynamic_cast<TStdAxisListDlg&>(d);
+             return std::vector<QAbstractButton*>{s.ERadioNone, s.ERadio90, s.ERadio45, s.ERadio30,
+                                                  s.ERadioIntervals};
+         },
+         2, Qt::Key_Down},
+        {"area to use", [] { return std::make_unique<TUseSelectedRectDlg>(); },
+         [](TDialogBase& d) {
+             auto& s = dynamic_cast<TUseSelectedRectDlg&>(d);
+             return std::vector<QAbstractButton*>{s.SelectedButton, s.AllButton};
+         },
+         0, Qt::Key_Down},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<TDialogBase> d = c.make();
+        const std::vector<QAbstractButton*> set = c.set(*d);
+        ASSERT_TRUE(ShowActive(*d));
+        ASSERT_TRUE(set[size_t(c.checked)]->isChecked());
+        // From the control before the set, Tab goes to the checked button, whichever it is.
+        QWidget* before = set.front()->previousInFocusChain();
+        while (std::find(set.begin(), set.end(), before) != set.end() ||
+               !(before->focusPolicy() & Qt::TabFocus) || !before->isVisibleTo(d.get()) ||
+               before->focusProxy())
+            before = before->previousInFocusChain();
+        before->setFocus(Qt::TabFocusReason);
+        PressKey(Qt::Key_Tab);
+        EXPECT_EQ(Focused(), set[size_t(c.checked)]);
+        // The arrow moves on and checks; Tab leaves the set at once.
+        PressKey(c.next);
+        QAbstractButton* next = set[size_t(c.checked) + 1];
+        EXPECT_EQ(Focused(), next);
+        EXPECT_TRUE(next->isChecked());
+        EXPECT_FALSE(set[size_t(c.checked)]->isChecked());
+        PressKey(Qt::Key_Tab);
+        EXPECT_EQ(std::find(set.begin(), set.end(), Focused()), set.end());
+        // Shift+Tab comes back to the button now checked.
+        PressKey(Qt::Key_Backtab);
+        EXPECT_EQ(Focused(), next);
+        d->done(mrCancel);
+    }
+    // The choices made with the keys reach the label on OK.
+    TScopedScriptedUiHook hook;
+    hook->ScriptModal([](QDialog& form) {
+        auto& d = dynamic_cast<TInclosedShapeDlg&>(form);
+        EXPECT_TRUE(ShowActive(d));
+        for (TStyleButtons* s : {&d.Pen.Styles, &d.Brush.Styles, &d.Shapes}) {
+            s->Buttons()[size_t(*s->Down())]->setFocus(Qt::TabFocusReason);
+            PressKey(Qt::Key_Right);
+        }
+        d.done(mrOk);
+        return d.result();
+    });
+    EXPECT_TRUE(ExecuteModifyInclosedDlg(shape, kBitmap, nullptr));
+    EXPECT_EQ(shape.PenStyle, psDashDot);
+    EXPECT_EQ(shape.BrushStyle, bsDiagCross);
+    EXPECT_EQ(shape.ShapeKind, lkRoundRect);
 }
