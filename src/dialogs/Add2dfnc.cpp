@@ -490,5 +490,4 @@ bool ModifyFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm) {
 
 void TAdd2DFuncDlg::FormShow() {
     PageControl1->setCurrentIndex(0);
-    FocusFirstControl(AddMode, EUserFuncStr, OKBtn);
 }

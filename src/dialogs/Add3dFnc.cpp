@@ -254,10 +254,6 @@ bool TAddRotateDlg::CanCloseOk() {
     return ReportDlgCheck(check, this, ControlOf(check.Control));
 }
 
-void TAddRotateDlg::FormShow() {
-    FocusFirstControl(AddMode, EUserFuncStr, OKBtn);
-}
-
 // ---- surface ----
 
 TAdd3DDialog::TAdd3DDialog() : TDialogBase(nullptr, k3DHelp) {
@@ -424,10 +420,6 @@ void TAdd3DDialog::CloseQuery(int Result) {
 bool TAdd3DDialog::CanCloseOk() {
     const TDlgCheck check = Logic.Validate(Entries());
     return ReportDlgCheck(check, this, ControlOf(check.Control));
-}
-
-void TAdd3DDialog::FormShow() {
-    FocusFirstControl(AddMode, EUserFuncString, OKBtn);
 }
 
 // ---- launchers ----

@@ -65,7 +65,6 @@ public:
 protected:
     void CloseQuery(int Result) override;
     bool CanCloseOk() override;
-    void FormShow() override;
 
 private:
     QGroupBox* buildFunctionGroup();
@@ -121,7 +120,6 @@ public:
 protected:
     void CloseQuery(int Result) override;
     bool CanCloseOk() override;
-    void FormShow() override;
 
 private:
     QGroupBox* buildFunctionGroup();

@@ -139,10 +139,6 @@ bool TCurveFuncDlg::CanCloseOk() {
     return ReportDlgCheck(check, this, ControlOf(check.Control));
 }
 
-void TCurveFuncDlg::FormShow() {
-    FocusFirstControl(AddMode, ControlOf(cuFirstFunc), OKBtn);
-}
-
 // ---- the two forms ----
 
 TAddParametricFuncDlg::TAddParametricFuncDlg() : TCurveFuncDlg(kParametricHelp, kParametricText) {

@@ -57,7 +57,6 @@ protected:
     TCurveFuncDlg(int HelpContext, const TCurveFormText& Text);
     virtual TDlgCheck validate(const TCurveEntries& Entries) = 0;
     bool CanCloseOk() override;
-    void FormShow() override;
 
 private:
     QGroupBox* buildFunctionGroup(const TCurveFormText& text);

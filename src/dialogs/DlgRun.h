@@ -22,10 +22,6 @@ bool RunFunctionDialog(TFunc& Func, QWidget* OwnerForm, bool AddMode, const char
     return true;
 }
 
-// The first focus of an add or modify dialog: a new function starts in its definition
-// (when the form has one), a function being modified at OK.
-void FocusFirstControl(bool AddMode, QWidget* FuncEdit, QWidget* OKBtn);
-
 // The run of the settings and view dialogs of a graph: load Record, show the form, and only
 // on OK store the form into Record and mark it changed.
 template <class TDlg, class TRecord> bool RunGraphRecordDialog(TRecord& Record) {

@@ -50,7 +50,8 @@ void setScroll(QScrollBar* bar, QLabel* label, int value) {
     label->setText(QString::number(bar->value()));
 }
 
-// Two groups side by side on a page, the X axis's on the left.
+// Two groups side by side on a page, the X axis's on the left. The caller builds X's group
+// first, so that Tab visits it first: the order in which arguments are evaluated is free.
 QWidget* sideBySide(QWidget* page, QGroupBox* x, QGroupBox* y) {
     auto* row = new QWidget(page);
     auto* layout = new QHBoxLayout(row);
@@ -86,7 +87,9 @@ TSettings2DDlg::TSettings2DDlg(QWidget* parent)
 QWidget* TSettings2DDlg::buildAxisLinesPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(sideBySide(page, buildAxisLineGroup(page, X, 'X'), buildAxisLineGroup(page, Y, 'Y')));
+    QGroupBox* x = buildAxisLineGroup(page, X, 'X');
+    QGroupBox* y = buildAxisLineGroup(page, Y, 'Y');
+    layout->addWidget(sideBySide(page, x, y));
     BackColorBox = MakeBackColorBox(page, BackColorButton, BackColorSample);
     layout->addWidget(BackColorBox);
     layout->addStretch(1);
@@ -120,7 +123,9 @@ QGroupBox* TSettings2DDlg::buildAxisLineGroup(QWidget* page, T2DAxisControls& a,
 QWidget* TSettings2DDlg::buildTickMarksPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(sideBySide(page, buildTickMarkGroup(page, X, 'X'), buildTickMarkGroup(page, Y, 'Y')));
+    QGroupBox* x = buildTickMarkGroup(page, X, 'X');
+    QGroupBox* y = buildTickMarkGroup(page, Y, 'Y');
+    layout->addWidget(sideBySide(page, x, y));
     layout->addStretch(1);
     return page;
 }
@@ -160,8 +165,9 @@ QGroupBox* TSettings2DDlg::buildTickMarkGroup(QWidget* page, T2DAxisControls& a,
 QWidget* TSettings2DDlg::buildLabelsPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(sideBySide(page, buildLabelGroup(page, X, 'X', XLabelFont),
-                                 buildLabelGroup(page, Y, 'Y', YLabelFont)));
+    QGroupBox* x = buildLabelGroup(page, X, 'X', XLabelFont);
+    QGroupBox* y = buildLabelGroup(page, Y, 'Y', YLabelFont);
+    layout->addWidget(sideBySide(page, x, y));
     layout->addStretch(1);
     return page;
 }

@@ -156,10 +156,6 @@ QGroupBox* TSettingsPolarDlg::buildLabelBox() {
     return LabelBox;
 }
 
-void TSettingsPolarDlg::FormShow() {
-    OKBtn->setFocus();
-}
-
 // ---- load and store ----
 
 void TSettingsPolarDlg::Load(const TSettingPolarObj& Settings) {

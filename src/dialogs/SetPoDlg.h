@@ -74,7 +74,6 @@ public:
 
 protected:
     bool CanCloseOk() override;
-    void FormShow() override;
 
 private:
     QGroupBox* buildAxisBox();

@@ -1,6 +1,5 @@
 #include "dialogs/StringGrid.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -19,16 +18,19 @@ public:
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         grid_->editor_ = editor;
+        grid_->typing_ = false;
         QPersistentModelIndex cell(index);
         connect(editor, &QLineEdit::textEdited, grid_, [grid = grid_, cell](const QString& text) {
-            if (grid->OnEditText && cell.isValid())
-                grid->OnEditText(cell.row(), cell.column(), text.toStdString());
+            if (cell.isValid()) grid->typed(cell.row(), cell.column(), text);
         });
         return editor;
     }
 
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
-        if (grid_->editor_ == editor) grid_->editor_ = nullptr;
+        if (grid_->editor_ == editor) {
+            grid_->editor_ = nullptr;
+            grid_->typing_ = false;
+        }
         QStyledItemDelegate::destroyEditor(editor, index);
     }
 
@@ -122,6 +124,20 @@ void TStringGrid::focusInEvent(QFocusEvent* event) {
     if (editor_ && !editor_->hasFocus()) editor_->setFocus(event->reason());
 }
 
+void TStringGrid::keyPressEvent(QKeyEvent* event) {
+    // The grid itself has the focus only while no cell is current; its Enter and Esc are
+    // still no closing keys of the dialog.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QTableWidget::keyPressEvent(event);
+    }
+}
+
 void TStringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     // The view forgets the editor before it lets it go; so does the grid.
     if (editor == editor_) editor_ = nullptr;
@@ -147,6 +163,25 @@ void TStringGrid::leaveGrid(bool forward) {
     }
 }
 
+void TStringGrid::typed(int row, int col, const QString& text) {
+    if (!typing_) {
+        typing_ = true;
+        typedFrom_ = QString::fromStdString(CellText(row, col));
+    }
+    if (OnEditText) OnEditText(row, col, text.toStdString());
+}
+
+void TStringGrid::abandonTyping(QLineEdit* editor) {
+    if (!typing_) return;
+    const QModelIndex cell = currentIndex();
+    editor->setText(typedFrom_);
+    // The form saw every key typed; it sees the old text come back the same way.
+    if (OnEditText && cell.isValid()) OnEditText(cell.row(), cell.column(), typedFrom_.toStdString());
+    commitData(editor);
+    typing_ = false;
+    editor->selectAll();
+}
+
 bool TStringGrid::editorKey(QLineEdit* editor, QKeyEvent* key) {
     switch (key->key()) {
     case Qt::Key_Tab:
@@ -157,11 +192,13 @@ bool TStringGrid::editorKey(QLineEdit* editor, QKeyEvent* key) {
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape: {
-        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
-        QApplication::sendEvent(window(), &copy);
+        commitData(editor);
+        typing_ = false;
+        editor->selectAll();
         return true;
-    }
+    case Qt::Key_Escape:
+        abandonTyping(editor);
+        return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:

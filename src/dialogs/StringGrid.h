@@ -2,8 +2,9 @@
 // A grid of text cells for dialogs: the cell editor is always open in the current cell,
 // every move of the cursor can be refused before it happens, and the editor's text can be
 // committed on demand, so that a form never reads a cell whose typing is still in the
-// editor. Tab leaves the grid like any control; Enter and Esc in a cell act on the dialog
-// (OK and Cancel) as they do anywhere else in it.
+// editor. Tab leaves the grid like any control. Enter and Esc belong to the cell: Enter
+// commits what was typed, Esc puts back the text the cell had before the typing began; the
+// dialog's own Enter and Esc act only outside the grid, so no row is lost to them.
 
 #include <QTableWidget>
 
@@ -36,6 +37,7 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
@@ -44,6 +46,12 @@ private:
     void openEditor();
     void leaveGrid(bool forward);
     bool editorKey(QLineEdit* editor, QKeyEvent* key);
+    void typed(int row, int col, const QString& text);
+    void abandonTyping(QLineEdit* editor);
 
     QLineEdit* editor_ = nullptr; // owned by the view; cleared when it goes
+    // The user has typed in the open editor since it opened or was last committed, and the
+    // cell's text from before that typing.
+    bool typing_ = false;
+    QString typedFrom_;
 };

@@ -90,10 +90,6 @@ QGroupBox* TChangePolarViewDlg::buildZoomBox() {
     return ZoomBox;
 }
 
-void TChangePolarViewDlg::FormShow() {
-    OKBtn->setFocus();
-}
-
 void TChangePolarViewDlg::showCenter() {
     EPixelsX->setValue(Center.PixelsX);
     EPixelsY->setValue(Center.PixelsY);

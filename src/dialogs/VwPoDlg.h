@@ -52,9 +52,6 @@ public:
     // The kept zoom, the pixel centre, the derived centre and the theta unit.
     TPolarViewCenter Center;
 
-protected:
-    void FormShow() override;
-
 private:
     QGroupBox* buildPolarBox();
     QGroupBox* buildCartesianBox();

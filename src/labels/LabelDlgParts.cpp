@@ -128,11 +128,14 @@ TStyleButtons::TStyleButtons(QWidget* parent, TStyleGroup styles, TStyleGlyph gl
         b->setToolTip(name.Hint);
         b->setAccessibleName(name.Hint);
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        // The arrow keys move among the buttons of an auto-exclusive set only.
+        b->setAutoExclusive(true);
+        b->setFocusPolicy(Qt::TabFocus);
         const QPixmap picture = glyph(glyphKind, style);
         b->setIcon(QIcon(picture));
         b->setIconSize(picture.size());
         group_->addButton(b, static_cast<int>(buttons_.size()));
+        TabStopAtChecked(b);
         buttons_.push_back(b);
         layout->addWidget(b);
     }

@@ -21,7 +21,8 @@ class QWidget;
 enum TStyleGlyph : uint8_t { sgPen, sgBrush, sgShape };
 
 // A row of buttons, one per style of a group; exactly one is down once one was put down.
-// The buttons are not in the tab order, like the tool-bar buttons they resemble.
+// The row is one tab stop, at the button that is down; Left and Right put the next one down,
+// Space the one that has the focus.
 class TStyleButtons {
 public:
     TStyleButtons(QWidget* parent, TStyleGroup styles, TStyleGlyph glyph);

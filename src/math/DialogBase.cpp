@@ -1,10 +1,15 @@
 #include "math/DialogBase.h"
 
 #include "math/CenterDlg.h"
+#include "math/DialogRows.h"
 #include "platform/UiHook.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -24,6 +29,25 @@ public:
 private:
     int& depth_;
 };
+
+// A one-line field the user types into: a line edit or a spin edit. The line edit inside a
+// spin box or a combo box is part of its owner, and a read-only field is only shown. A
+// multi-line field is never the first: Enter there starts a new line instead of closing the
+// dialog, and over a selected text it would wipe the whole list.
+bool isEditField(const QWidget* w) {
+    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w)) return !spin->isReadOnly();
+    auto* edit = qobject_cast<const QLineEdit*>(w);
+    if (!edit || edit->isReadOnly()) return false;
+    const QWidget* owner = w->parentWidget();
+    return !qobject_cast<const QAbstractSpinBox*>(owner) && !qobject_cast<const QComboBox*>(owner);
+}
+
+void selectAllText(QWidget* w) {
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w))
+        spin->selectAll();
+}
 
 } // namespace
 
@@ -114,8 +138,23 @@ void TDialogBase::showEvent(QShowEvent* event) {
     // Qt makes every push button of a dialog auto-default; Enter must always mean OK.
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);
+    // Forms are loaded with their signals blocked: Tab must enter each radio group and style
+    // row at the choice loaded.
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        if (b->autoExclusive() && b->isChecked()) MoveTabStopTo(b);
     QDialog::showEvent(event);
     FormShow();
+    if (QWidget* first = FirstFocus()) {
+        first->setFocus(Qt::OtherFocusReason);
+        selectAllText(first);
+    }
+}
+
+QWidget* TDialogBase::FirstFocus() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (isEditField(w) && w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    return nullptr;
 }
 
 void TDialogBase::keyPressEvent(QKeyEvent* event) {

@@ -18,7 +18,7 @@
 //       }
 //   protected:
 //       bool CanCloseOk() override { ... }          // the OK check: message, focus, false
-//       void FormShow() override { ... }            // first page, first focus
+//       void FormShow() override { ... }            // first page
 //   };
 //
 //   bool EditMyObject(TObj& o, QWidget* owner) {
@@ -45,6 +45,8 @@
 // - Execute() places the dialog (PositionDialog) and runs it through UiHook().ExecModal,
 //   so a test scripts the modal run: it may show the form, type into it with QTest, close
 //   it through done() and return result().
+// - The dialog opens with the focus in its first edit field (FirstFocus) and that field's
+//   text selected, so that what the user types at once replaces it.
 // - BeginLoad() blocks the signals of every child widget and sets Loading() until the scope
 //   ends, so filling a form runs no change handler.
 
@@ -114,8 +116,12 @@ protected:
     virtual void CloseQuery(int result) {}
     // The OK check; false keeps the dialog open.
     virtual bool CanCloseOk() { return true; }
-    // Runs each time the dialog is shown.
+    // Runs each time the dialog is shown, before the first focus is placed.
     virtual void FormShow() {}
+    // The control that takes the focus, its text selected, when the dialog is shown: the
+    // first one-line edit or spin edit in tab order that the user can reach (on the page
+    // shown), or null to leave the focus where FormShow put it.
+    virtual QWidget* FirstFocus();
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

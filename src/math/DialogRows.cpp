@@ -6,6 +6,8 @@
 #include "math/editmath.h"
 #include "platform/UiHook.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,6 +19,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
+
+#include <algorithm>
+#include <optional>
 
 TFormRows::TFormRows(QWidget* host) : host_(host), grid_(new QGridLayout(host)) {}
 
@@ -60,7 +65,40 @@ QCheckBox* MakeCheckBox(const QString& text, QWidget* parent, bool checked) {
 QRadioButton* MakeRadioButton(const QString& text, QWidget* parent, bool checked) {
     auto* button = new QRadioButton(text, parent);
     button->setChecked(checked);
+    TabStopAtChecked(button);
     return button;
+}
+
+namespace {
+
+QList<QAbstractButton*> exclusiveSet(QAbstractButton* button) {
+    if (QButtonGroup* group = button->group()) return group->buttons();
+    QList<QAbstractButton*> set;
+    if (QWidget* parent = button->parentWidget())
+        for (QAbstractButton* b : parent->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+            if (b->autoExclusive() && !b->group()) set.append(b);
+    return set;
+}
+
+} // namespace
+
+void MoveTabStopTo(QAbstractButton* checked) {
+    for (QAbstractButton* b : exclusiveSet(checked)) {
+        const int policy = b == checked ? b->focusPolicy() | Qt::TabFocus : b->focusPolicy() & ~Qt::TabFocus;
+        b->setFocusPolicy(Qt::FocusPolicy(policy));
+    }
+}
+
+void TabStopAtChecked(QAbstractButton* button) {
+    QObject::connect(button, &QAbstractButton::toggled, button, [button](bool on) {
+        if (on) MoveTabStopTo(button);
+    });
+    // A button made after the one already checked joins the set as no tab stop.
+    for (QAbstractButton* b : exclusiveSet(button))
+        if (b->isChecked()) {
+            MoveTabStopTo(b);
+            return;
+        }
 }
 
 QPushButton* MakeButton(const QString& text, QWidget* parent) {
@@ -77,8 +115,51 @@ QComboBox* MakeDropDownList(QWidget* parent, std::initializer_list<const char*> 
     return box;
 }
 
+namespace {
+
+// A typed number: an optional sign and at least one digit, spaces around allowed. A number
+// too long for an int saturates, since only the nearer limit matters then.
+std::optional<long long> typedNumber(const QString& text) {
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
+    if (i == t.size()) return std::nullopt;
+    constexpr long long saturated = 1LL << 40;
+    long long magnitude = 0;
+    for (; i < t.size(); ++i) {
+        if (!t[i].isDigit() || t[i].digitValue() < 0) return std::nullopt;
+        magnitude = std::min(saturated, magnitude * 10 + t[i].digitValue());
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+bool isSignOnly(const QString& text) {
+    const QString t = text.trimmed();
+    return t.isEmpty() || t == "-" || t == "+";
+}
+
+} // namespace
+
+QValidator::State TSpinEdit::validate(QString& input, int&) const {
+    if (isSignOnly(input)) return QValidator::Intermediate;
+    // Acceptable also outside the limits: the value follows the typing (clamped), so that
+    // OK reads the nearest limit however the dialog is closed.
+    return typedNumber(input) ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+void TSpinEdit::fixup(QString& input) const {
+    if (typedNumber(input)) input = textFromValue(valueFromText(input));
+}
+
+int TSpinEdit::valueFromText(const QString& text) const {
+    const std::optional<long long> typed = typedNumber(text);
+    if (!typed) return value();
+    return int(std::clamp<long long>(*typed, minimum(), maximum()));
+}
+
 QSpinBox* MakeSpinEdit(QWidget* parent, int min, int max, int value, int maxLength) {
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new TSpinEdit(parent);
     spin->setRange(min, max);
     spin->setValue(value);
     if (maxLength > 0)

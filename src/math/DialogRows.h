@@ -14,11 +14,13 @@
 #include "math/MathConst.h"
 #include "platform/Colors.h"
 
+#include <QSpinBox>
 #include <QString>
 
 #include <functional>
 #include <initializer_list>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -27,7 +29,6 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class QSpinBox;
 class QWidget;
 class TColorSample;
 class TDialogBase;
@@ -56,12 +57,38 @@ QGroupBox* MakeGroupBox(const QString& title, QWidget* parent);
 // A plain caption; "&" marks an accelerator that focuses buddy.
 QLabel* MakeLabel(const QString& text, QWidget* parent, QWidget* buddy = nullptr);
 QCheckBox* MakeCheckBox(const QString& text, QWidget* parent, bool checked = false);
+// A radio button; the radio buttons of one parent are one exclusive set (TabStopAtChecked).
 QRadioButton* MakeRadioButton(const QString& text, QWidget* parent, bool checked = false);
+// Makes button's exclusive set (the buttons of its button group, else the auto-exclusive
+// buttons of its parent) one tab stop, at the button that is checked: Tab enters the set
+// there, and the arrow keys move on and check the next button, as in every radio group.
+// Without this Tab enters a set at its first button, from where an arrow key only moves
+// the focus, since the button it leaves was not checked.
+void TabStopAtChecked(QAbstractButton* button);
+// Makes checked the one tab stop of its exclusive set now. A dialog does this for every
+// checked button when it is shown, since forms are loaded with their signals blocked.
+void MoveTabStopTo(QAbstractButton* checked);
 // A push button that is never auto-default.
 QPushButton* MakeButton(const QString& text, QWidget* parent);
 // A non-editable drop-down list.
 QComboBox* MakeDropDownList(QWidget* parent, std::initializer_list<const char*> items);
-// A spin edit; maxLength limits the characters typed (0 for no limit).
+// The spin edit of every dialog. It takes any sign and digits the field's length allows,
+// also a number outside its limits, and holds the nearest limit as its value meanwhile
+// (5000 in a 16..2000 field holds 2000, -100 holds 16); leaving the field, or Enter,
+// writes that value back as the text. QSpinBox itself refuses the key that would pass a
+// limit and puts a value below it back to the previous one, so what the user typed
+// became some other number without a word.
+class TSpinEdit : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    int valueFromText(const QString& text) const override;
+};
+
+// A spin edit (a TSpinEdit); maxLength limits the characters typed (0 for no limit).
 QSpinBox* MakeSpinEdit(QWidget* parent, int min, int max, int value, int maxLength = 0);
 // A constant-expression edit with its error name and bounds.
 struct TMathEditBounds {

@@ -177,8 +177,8 @@ TEST(Add2DFuncDlg, OkCommitsTheEditorAndRefusesABadCurrentRow) {
     t.typeAt(0, gcFirst, "2");
     t.typeAt(0, gcSecond, "1");
     t.typeAt(0, gcEnd, "3");
-    // Enter in the cell is OK for the dialog: the row's error keeps it open.
-    PressKey(Qt::Key_Return);
+    // OK with the bad row still in the cell: the row's error keeps the dialog open.
+    QTest::mouseClick(d.OKBtn, Qt::LeftButton);
     EXPECT_TRUE(d.isVisible());
     ASSERT_EQ(t.hook->Messages.size(), 1u);
     EXPECT_EQ(t.hook->Messages[0].Text.substr(0, 24), "Error in series value or");
@@ -194,6 +194,59 @@ TEST(Add2DFuncDlg, OkCommitsTheEditorAndRefusesABadCurrentRow) {
     ASSERT_EQ(t.func.SpecialValues.Items.size(), 1u);
     EXPECT_EQ(t.func.SpecialValues.Items[0]->EndStr, "0");
     EXPECT_EQ(t.func.SpecialValues.Points.size(), 3u);
+}
+
+TEST(Add2DFuncDlg, EnterAndEscInACellActOnTheCellAndKeepTheDialogAndItsRows) {
+    TOpenDialog t;
+    t.func.Func.SetExpression("SIN(X)");
+    t.open();
+    TAdd2DFuncDlg& d = *t.d;
+    t.typeAt(0, gcFirst, "1");
+    t.typeAt(0, gcSecond, "2");
+    QLineEdit* editor = d.SpecialValuesGrid->Editor();
+    struct TStep {
+        const char* typed;
+        Qt::Key key;
+        const char* cell;     // the cell's text afterwards
+        const char* selected; // in the editor, which keeps the focus
+    };
+    const TStep steps[] = {
+        // Enter commits what was typed and selects it for the next typing.
+        {"", Qt::Key_Return, "2", "2"},
+        // Esc takes back what was typed since the cell's text was last committed.
+        {"5", Qt::Key_Escape, "2", "2"},
+        {"", Qt::Key_Escape, "2", "2"},
+        {"34", Qt::Key_Enter, "34", "34"},
+        {"9", Qt::Key_Escape, "34", "34"},
+    };
+    for (const TStep& s : steps) {
+        SCOPED_TRACE(std::string(s.typed) + " then key " + std::to_string(s.key));
+        TypeText(s.typed);
+        PressKey(s.key);
+        EXPECT_TRUE(d.isVisible());
+        ASSERT_EQ(Focused(), editor);
+        EXPECT_EQ(editor->text(), s.cell);
+        EXPECT_EQ(editor->selectedText(), s.selected);
+        EXPECT_EQ(d.SpecialValuesGrid->CellText(0, gcSecond), s.cell);
+        EXPECT_EQ(d.Rows.Cell(0, gcSecond), s.cell);
+    }
+    EXPECT_EQ(gridTexts(d)[0], "1|34|||Auto|Auto|Auto");
+    t.typeAt(0, gcEnd, "40");
+    PressKey(Qt::Key_Escape); // the new cell's typing only: the rows stay
+    EXPECT_EQ(gridTexts(d)[0], "1|34|||Auto|Auto|Auto");
+    TypeText("40");
+    PressKey(Qt::Key_Return);
+    EXPECT_TRUE(t.hook->Messages.empty());
+    // Outside the grid Enter is the dialog's OK again, and the rows are stored.
+    d.PageControl1->setCurrentWidget(d.FuncDefTabSheet);
+    d.EUserFuncStr->setFocus();
+    PressKey(Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), mrOk);
+    d.Store(t.func);
+    ASSERT_EQ(t.func.SpecialValues.Items.size(), 1u);
+    EXPECT_EQ(t.func.SpecialValues.Items[0]->EndStr, "40");
+    EXPECT_TRUE(t.hook->Messages.empty());
 }
 
 TEST(Add2DFuncDlg, OkChecksBoundsAndExpressionInOrder) {

@@ -238,7 +238,7 @@ TEST(AddRotateDlg, LeavingACountEditCapsThePartnerDetailAndEnterInASpinEditClose
     ScriptDialog<TAddRotateDlg>(*hook, [&](TAddRotateDlg& d) {
         EXPECT_EQ(d.windowTitle(), "Modify 2D Function Rotated Into 3D");
         EXPECT_EQ(d.HelpContext(), 3005);
-        EXPECT_EQ(Focused(), d.OKBtn);
+        EXPECT_EQ(Focused(), d.EUserFuncStr);
         EXPECT_EQ(d.ECircleDetail->maximum(), 8); // 12 lines
         selectAllAndType(d.ELines, "100");
         PressKey(Qt::Key_Tab);

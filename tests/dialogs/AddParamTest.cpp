@@ -182,7 +182,7 @@ TEST(AddParametricFuncDlg, EnterAndEscInTheSpinEditCloseAndCancelLeavesTheFuncti
         SCOPED_TRACE(route.name);
         ScriptDialog<TAddParametricFuncDlg>(*hook, [&](TAddParametricFuncDlg& d) {
             EXPECT_EQ(d.windowTitle(), "Modify Parametric Function");
-            EXPECT_EQ(Focused(), d.OKBtn); // modify mode
+            EXPECT_EQ(Focused(), d.EXUserFuncStr); // modify mode too
             d.EXUserFuncStr->setText("T+1");
             d.ESamples->setFocus();
             d.ESamples->selectAll();

@@ -96,7 +96,7 @@ TEST(SettingsPolarDlg, LeavingTheAxisListReadsSortsAndRefillsIt) {
     TOpenSettings t;
     TSettingsPolarDlg& d = t.d;
     EXPECT_EQ(t.memo(), "0\n45\n90\n135\n180\n225\n270\n315");
-    EXPECT_EQ(Focused(), d.OKBtn);
+    EXPECT_EQ(Focused(), d.ERestrictAmt);
 
     t.typeList("90\n0\n90\n45");
     PressKey(Qt::Key_Tab);

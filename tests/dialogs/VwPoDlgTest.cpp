@@ -72,7 +72,7 @@ TEST(ChangePolarViewDlg, EveryFieldMovesThePixelCentre) {
     TChangePolarViewDlg& d = *t.d;
     EXPECT_EQ(d.windowTitle(), "Change Polar View");
     EXPECT_EQ(d.HelpContext(), 2015);
-    EXPECT_EQ(Focused(), d.OKBtn);
+    EXPECT_EQ(Focused(), d.EPolarR);
     EXPECT_TRUE(d.EDegrees->isChecked());
 
     t.enter(d.EPolarR, "2");

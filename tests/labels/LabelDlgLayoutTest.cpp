@@ -42,13 +42,15 @@ TEST(LabelDlgLayout, EveryDialogShowsItsControlsInFullInReadingOrder) {
         v.insert(v.end(), buttons.begin(), buttons.end());
         return v;
     };
-    const V pen = {"PenColorButton", "LabelPenWidthScroll"};
-    EXPECT_EQ(TabOrder(fillDlg), with({"BrushColorButton", "EPointX", "EPointY"}));
-    EXPECT_EQ(TabOrder(freeDlg), with({pen[0], pen[1], "BrushColorButton", "EOriginX", "EOriginY"}));
-    EXPECT_EQ(TabOrder(rectDlg), with({pen[0], pen[1], "BrushColorButton", "ETopLeftX", "ETopLeftY",
-                                       "EBottomRightX", "EBottomRightY"}));
-    EXPECT_EQ(TabOrder(lineDlg), with({pen[0], pen[1], "BrushColorButton", "EOriginPointX", "EOriginPointY",
-                                       "EEndPointX", "EEndPointY"}));
+    // A row of style buttons is one stop, at the button that is down.
+    const V pen = {"SolidPen", "PenColorButton", "LabelPenWidthScroll"};
+    EXPECT_EQ(TabOrder(fillDlg), with({"SolidBrush", "BrushColorButton", "EPointX", "EPointY"}));
+    EXPECT_EQ(TabOrder(freeDlg),
+              with({pen[0], pen[1], pen[2], "ClearBrush", "BrushColorButton", "EOriginX", "EOriginY"}));
+    EXPECT_EQ(TabOrder(rectDlg), with({pen[0], pen[1], pen[2], "ClearBrush", "BrushColorButton", "ETopLeftX",
+                                       "ETopLeftY", "EBottomRightX", "EBottomRightY", "EllipseButton"}));
+    EXPECT_EQ(TabOrder(lineDlg), with({pen[0], pen[1], pen[2], "ClearBrush", "BrushColorButton",
+                                       "EOriginPointX", "EOriginPointY", "EEndPointX", "EEndPointY"}));
     EXPECT_EQ(TabOrder(textDlg),
               with({"ETopLeftX", "ETopLeftY", "ETextString", "EFontCombo", "EFontSizeCombo",
                     "EBoldFontButton", "EItalicFontButton", "EUnderlineFontButton", "FontDlgButton"}));

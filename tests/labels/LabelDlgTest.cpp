@@ -69,14 +69,14 @@ TEST(LabelDlg, FloodFillDialogKeepsTheLocationOnTheBitmap) {
         EXPECT_TRUE(Child<QAbstractButton>(d, "SolidBrush")->isChecked());
         Click(Child(d, "CrossBrush"));
         Click(Child(d, "BrushColorButton"));
-        TypeInto(x, 5000); // the digit that would leave the bitmap is refused
+        TypeInto(x, 5000); // off the bitmap: the nearest limit
         TypeInto(y, 150);
         Click(ButtonOf(d, "&Help"));
         PressKey(Qt::Key_Return); // Enter in a spin edit closes as OK
         return d.result();
     });
     ASSERT_TRUE(ModifyDrawObject(*fill, kBitmap, nullptr));
-    EXPECT_EQ(fill->Location, (TPoint{50, 150}));
+    EXPECT_EQ(fill->Location, (TPoint{299, 150}));
     EXPECT_EQ(fill->BrushStyle, bsCross);
     EXPECT_EQ(fill->FillColor, 0x0000FFu);
     EXPECT_EQ(hook->ColorDialogs, std::vector<TColor>{0x00C000});

@@ -115,6 +115,9 @@ TEST_F(OptDlg, TheStatusBarOpensTheStatusLinePageAndTheMenuTheGeneralPage) {
     THtmlHelpInstallation help;
     ScriptDialog<TOptionsDlg>(*hook, [](TOptionsDlg& d) {
         EXPECT_EQ(d.PageControl1->currentWidget(), d.GeneralTab);
+        // The first edit field has the focus, its text selected for typing over.
+        EXPECT_EQ(Focused(), d.DefaultBmpWidth_Gen);
+        EXPECT_EQ(d.DefaultBmpWidth_Gen->findChild<QLineEdit*>()->selectedText(), "1000");
         Click(d.HelpBtn);
         EXPECT_TRUE(d.isVisible());
         Click(d.CancelBtn);
@@ -219,13 +222,33 @@ TEST_F(OptDlg, EnterAndEscInASpinEditCloseTheDialogAsOkAndCancel) {
         d.SetActivePage(opHotKey3D);
         d.SpinEdit_3D[1]->setFocus();
         d.SpinEdit_3D[1]->selectAll();
-        TypeText("150"); // 100 at most
-        EXPECT_EQ(d.SpinEdit_3D[1]->text(), "15");
+        TypeText("150"); // 100 at most: Enter takes the limit
+        EXPECT_EQ(d.SpinEdit_3D[1]->text(), "150");
         PressKey(Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
     });
     EXPECT_TRUE(o.Show(false));
-    EXPECT_EQ(o.HotKeys3D.Zoom2Range3D, 15);
+    EXPECT_EQ(o.HotKeys3D.Zoom2Range3D, 100);
+
+    // A bitmap size outside 16..2000 becomes the nearer limit when the field is left.
+    struct TCase {
+        const char* typed;
+        int stored;
+    };
+    for (const TCase c : {TCase{"5000", 2000}, TCase{"5", 16}, TCase{"-100", 16}}) {
+        SCOPED_TRACE(c.typed);
+        ScriptDialog<TOptionsDlg>(*hook, [&](TOptionsDlg& d) {
+            d.DefaultBmpWidth_Gen->setFocus();
+            d.DefaultBmpWidth_Gen->selectAll();
+            TypeText(c.typed);
+            EXPECT_EQ(d.DefaultBmpWidth_Gen->text(), c.typed);
+            PressKey(Qt::Key_Tab);
+            EXPECT_EQ(d.DefaultBmpWidth_Gen->text(), QString::number(c.stored));
+            Click(d.OKBtn);
+        });
+        EXPECT_TRUE(o.Show(false));
+        EXPECT_EQ(o.General.DefaultBmpWidth, c.stored);
+    }
 }
 
 TEST_F(OptDlg, DefaultResetsEverythingOnOkOnlyAndAPickedFontWaitsForOk) {
@@ -288,15 +311,36 @@ TEST_F(OptDlg, KeysMoveThroughEachPageInReadingOrder) {
         v.insert(v.end(), tail.begin(), tail.end());
         return v;
     };
-    // Tab enters a radio group once, at its first button; the arrows move within it.
+    // Tab enters a radio group once, at its checked button; the arrows move within it.
     d.SetActivePage(opGeneral);
     EXPECT_EQ(walk(d.RepeatingTBButtons_Gen, 14),
               withTail({d.RepeatingTBButtons_Gen, d.RepeatDelay_Gen, d.RepeatRate_Gen, d.DefaultBmpWidth_Gen,
                         d.DefaultBmpHeight_Gen, d.DefaultColorDepth_Gen, d.FlatToolBars_Gen,
-                        d.DefaultFontButton, d.CenterRadios_Gen[0], d.CenterComnChkBox_Gen}));
+                        d.DefaultFontButton, d.CenterRadios_Gen[3], d.CenterComnChkBox_Gen}));
     d.SetActivePage(opStatusLine);
-    EXPECT_EQ(walk(d.EView2D[0], 10), withTail({d.EView2D[0], d.EMouse2D[0], d.EViewPol[0], d.EMousePol[0],
-                                                d.E3D[0], d.EShowStatusLine}));
+    EXPECT_EQ(walk(d.EView2D[0], 10), withTail({d.EView2D[0], d.EMouse2D[0], d.EViewPol[1], d.EMousePol[1],
+                                                d.E3D[3], d.EShowStatusLine}));
+    // Every group alike: an arrow moves on and checks, and Tab then enters at the new one.
+    const std::vector<std::pair<std::vector<QRadioButton*>, int>> groups = {
+        {{d.EView2D.begin(), d.EView2D.end()}, 0},
+        {{d.EMouse2D.begin(), d.EMouse2D.end()}, 0},
+        {{d.EViewPol.begin(), d.EViewPol.end()}, 1},
+        {{d.EMousePol.begin(), d.EMousePol.end()}, 1},
+        {{d.E3D.begin(), d.E3D.end()}, 3},
+        {{d.CenterRadios_Gen.begin(), d.CenterRadios_Gen.end()}, 3},
+    };
+    for (const auto& [group, checked] : groups) {
+        SCOPED_TRACE(group[0]->parentWidget()->property("title").toString().toStdString());
+        d.PageControl1->setCurrentWidget(group[0] == d.CenterRadios_Gen[0] ? d.GeneralTab : d.StatusLineTab);
+        group[size_t(checked)]->setFocus(Qt::TabFocusReason);
+        const int next = checked == 0 ? 1 : checked - 1;
+        PressKey(checked == 0 ? Qt::Key_Down : Qt::Key_Up);
+        EXPECT_EQ(Focused(), group[size_t(next)]);
+        EXPECT_TRUE(group[size_t(next)]->isChecked());
+        PressKey(Qt::Key_Tab);
+        PressKey(Qt::Key_Backtab);
+        EXPECT_EQ(Focused(), group[size_t(next)]);
+    }
     d.SetActivePage(opHotKeyPolar);
     std::vector<QWidget*> polar(d.HotKeysPolar.Zoom.begin(), d.HotKeysPolar.Zoom.end());
     polar.push_back(d.HotKeysPolar.EScrollAmt);
