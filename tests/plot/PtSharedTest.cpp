@@ -64,10 +64,11 @@ struct TClearanceCase {
     int32_t PenWidth;   // axis width, which the marks and dashes are drawn with
     int32_t MarkLength; // tick mark or dash length
     long double Zoom;
-    // Polar axes: half of the default eight at a time. All eight together crowd the
-    // origin: from about 10 points on, a first tick's label is as large as the room between
-    // its own dash and the next axis's first dash.
+    // Polar axes. All eight default axes together crowd the origin: from about 10 points
+    // on, a first tick's label is as large as the room between its own dash and the next
+    // axis's first dash, so the larger sizes are tried on half of the axes at a time.
     std::vector<long double> Angles = {};
+    int MaxSize = 20;
 };
 
 TInkMap draw2D(const TClearanceCase& c, const TFontRecord& font) {
@@ -112,6 +113,7 @@ TEST(TickLabels, KeepTwoBlankPixelsFromEveryTickMarkAndDash) {
         {"default 2D graph", gk2D, tkTickMarks, 1, 5, 35},
         {"2D grid marks, wide pen, long marks", gk2D, tkGridMarks, 4, 10, 100},
         {"2D tick marks, odd pen width", gk2D, tkTickMarks, 3, 1, 100},
+        {"default polar graph", gkPolar, pkDashes, 1, 5, 35, {0, 45, 90, 135, 180, 225, 270, 315}, 9},
         {"default polar graph, straight axes", gkPolar, pkDashes, 1, 5, 35, {0, 90, 180, 270}},
         {"default polar graph, slanted axes", gkPolar, pkDashes, 1, 5, 35, {45, 135, 225, 315}},
         {"polar, wide pen, long dashes", gkPolar, pkDashes, 3, 10, 100, {0, 45, 90, 135, 180, 225, 270, 315}},
@@ -121,7 +123,7 @@ TEST(TickLabels, KeepTwoBlankPixelsFromEveryTickMarkAndDash) {
     slanted.Style = fsBold | fsItalic;
     for (const TClearanceCase& c : cases)
         for (const TFontRecord& face : {TFontRecord(), slanted})
-            for (int size = 6; size <= 20; ++size) {
+            for (int size = 6; size <= c.MaxSize; ++size) {
                 SCOPED_TRACE(std::string(c.Name) + ", " + face.Name + " " + std::to_string(face.Style) +
                              ", " + std::to_string(size) + " points");
                 TFontRecord font = face;
