@@ -177,6 +177,9 @@ public:
     // ---- File commands (PtImageLabels.cpp) ----
     bool SaveGraph();
     bool SaveGraphAs(const std::string& FileName);
+    // Finishes a label still being edited (it counts as a change) and tells whether the
+    // graph has changes that closing it asks about.
+    bool HasUnsavedChanges();
     // Asks to save a modified graph; one never saved asks for its file first. False when
     // the user cancels or the save fails.
     bool CanCloseGraph();

@@ -364,9 +364,13 @@ bool TPlotImageBox::SaveGraphAs(const std::string& FileName) {
     return plotThread_->SaveAs(FileName);
 }
 
-bool TPlotImageBox::CanCloseGraph() {
+bool TPlotImageBox::HasUnsavedChanges() {
     EndLabelOperation(true);
-    if (!plotThread_->Modified()) return true;
+    return plotThread_->Modified();
+}
+
+bool TPlotImageBox::CanCloseGraph() {
+    if (!HasUnsavedChanges()) return true;
     // A new graph's work is as much at stake as a stored one's, so it is asked about too,
     // under its caption, and saving it asks for its file.
     const bool unnamed = plotThread_->FileName().empty();

@@ -9,7 +9,6 @@
 #include "plot/PtImList.h"
 #include "plot/PtImage.h"
 #include "plot/PtThList.h"
-#include "plot/PtThread.h"
 #include "shell/MainForm.h"
 #include "shell/MenuItems.h"
 #include "shell/ViewStep.h"
@@ -167,10 +166,8 @@ void TWindowBase::CopyPictureToClipboard() {
 bool TWindowBase::CanCloseGraph() {
     if (!ImageBox) return true;
     // The question names the graph by its caption, which several windows may share: the
-    // window asked about comes to the front first. A label still being edited counts as
-    // a change, so it is finished before the graph is looked at.
-    ImageBox->EndLabelOperation(true);
-    if (ImageBox->PlotThread()->Modified()) BringToFront();
+    // window asked about comes to the front first.
+    if (ImageBox->HasUnsavedChanges()) BringToFront();
     const bool canClose = ImageBox->CanCloseGraph();
     TakeCaptionFromImageBox(); // a graph saved on the way shows its file while it stays open
     return canClose;
