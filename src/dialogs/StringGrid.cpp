@@ -177,6 +177,10 @@ void TStringGrid::abandonTyping(QLineEdit* editor) {
     editor->setText(typedFrom_);
     // The form saw every key typed; it sees the old text come back the same way.
     if (OnEditText && cell.isValid()) OnEditText(cell.row(), cell.column(), typedFrom_.toStdString());
+    commitTyping(editor);
+}
+
+void TStringGrid::commitTyping(QLineEdit* editor) {
     commitData(editor);
     typing_ = false;
     editor->selectAll();
@@ -192,9 +196,7 @@ bool TStringGrid::editorKey(QLineEdit* editor, QKeyEvent* key) {
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        commitData(editor);
-        typing_ = false;
-        editor->selectAll();
+        commitTyping(editor);
         return true;
     case Qt::Key_Escape:
         abandonTyping(editor);

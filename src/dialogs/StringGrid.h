@@ -48,6 +48,8 @@ private:
     bool editorKey(QLineEdit* editor, QKeyEvent* key);
     void typed(int row, int col, const QString& text);
     void abandonTyping(QLineEdit* editor);
+    // Commits the editor's text to its cell and starts a new typing, the text selected.
+    void commitTyping(QLineEdit* editor);
 
     QLineEdit* editor_ = nullptr; // owned by the view; cleared when it goes
     // The user has typed in the open editor since it opened or was last committed, and the
