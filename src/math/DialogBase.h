@@ -32,8 +32,8 @@
 // The rules:
 // - Checks run in done(): OK, Enter (which presses the default OK button, since no button
 //   is auto-default) and Enter in a spin box (DialogEnterEscKey) all arrive there with
-//   mrOk. Cancel, Esc, the close box and Help (the button or F1) never run a check. A failed check shows its
-//   message, focuses the control at fault and keeps the dialog open.
+//   mrOk. Cancel, Esc, the close box and Help (the button or F1) never run a check. A
+//   failed check shows its message, focuses the control at fault and keeps the dialog open.
 // - Closing with OK first runs the exit check of the control the user is in (or has just
 //   left for OK, Cancel or Help), as leaving it would, then CanCloseOk().
 // - Exit checks: SetExitCheck(control, check) runs check when the focus leaves control (or

@@ -65,7 +65,7 @@ struct TDialogHelp {
     std::function<std::unique_ptr<QDialog>()> Make;
     // Where F1 is pressed; none: the control that has the focus as the dialog opens (an edit
     // line, a spin box, a list, a button ...).
-    std::function<QWidget*(QDialog&)> Target;
+    std::function<QWidget*(QDialog&)> Target = {};
 };
 
 template <class D, class... A> std::function<std::unique_ptr<QDialog>()> make(A... args) {

@@ -260,7 +260,9 @@ TEST(GraphWindows, EachSaveQuestionIsAskedWithItsWindowInFront) {
     TMainForm& form = *rig.form;
     const auto changedWindow = [&](const char* Name) -> TWindow2D& {
         auto& window = rig.open<TWindow2D>(1);
-        if (Name) EXPECT_TRUE(window.SaveGraphAs(rig.path(Name)));
+        if (Name) {
+            EXPECT_TRUE(window.SaveGraphAs(rig.path(Name)));
+        }
         window.ZoomOut();
         TGraphWindowRig::idle(window);
         return window;
