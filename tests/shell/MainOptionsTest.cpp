@@ -160,6 +160,39 @@ TEST_F(MainOptions, WithoutAFileNothingIsReadOrCreated) {
               QDir(QCoreApplication::applicationDirPath()).filePath("quorix.ini").toStdString());
 }
 
+// The options of an object as the ini file would hold them, to compare every key at once.
+std::string optionsText(const TMainFormOptions& o) {
+    TMemIniFile ini;
+    EXPECT_TRUE(WriteDefaultFontToIni(ini) && o.GeneralOptions.WriteIni(ini) && o.StatusLine.WriteIni(ini) &&
+                o.HotKeys2D.WriteIni(ini) && o.HotKeysPolar.WriteIni(ini) && o.HotKeys3D.WriteIni(ini));
+    return ini.GetText();
+}
+
+TEST_F(MainOptions, TheFileShippedBesideTheProgramHoldsTheDefaultsAndKeepsChanges) {
+    // The build puts it beside the program, where the program looks for it.
+    const QString beside = QDir(QUORIX_HELP_BUILD_DIR "/..").filePath("quorix.ini");
+    ASSERT_TRUE(QFileInfo(beside).isFile()) << beside.toStdString();
+
+    writeTextFile(path, readTextFile(QUORIX_SHIPPED_INI));
+    const std::string defaults = optionsText(TMainFormOptions(path));
+    SetTrigFixup(tfMill, true);
+    TMainFormOptions fresh(path);
+    fresh.ReadIniFile();
+    EXPECT_EQ(optionsText(fresh), defaults);
+    EXPECT_TRUE(fresh.AllowIniFileChanges);
+    EXPECT_TRUE(fresh.IniShowGraphToolBar);
+    EXPECT_FALSE(fresh.IniShowLabelToolBar);
+    EXPECT_EQ(CurrentTrigFixup(), tfTenThou);
+    EXPECT_FALSE(CurrentRequireExact());
+
+    // What Options' OK writes is there at the next start.
+    fresh.HotKeys2D.Zoom5Range = 0.05L;
+    fresh.WriteIniOptions();
+    TMainFormOptions next(path);
+    next.ReadIniFile();
+    EXPECT_EQ(double(next.HotKeys2D.Zoom5Range), 0.05);
+}
+
 TEST_F(MainOptions, AFileThatForbidsChangesStaysByteForByte) {
     const std::string text = "[CanSaveOptions]\r\nAllowIniFileChanges=0\r\n";
     writeTextFile(path, text);
