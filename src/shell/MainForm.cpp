@@ -9,6 +9,7 @@
 #include "shell/StartUp.h"
 #include "shell/StatusBar.h"
 #include "shell/WinBase.h"
+#include "shell/WindowArrange.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,6 +41,8 @@ TMainForm::TMainForm(std::string IniFileName)
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
+    // A tool bar shown or hidden, or the frame resized, changes the area under the icons.
+    MdiArea->installEventFilter(this);
     connect(MdiArea, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* child) { childActivated(child); });
     GraphToolBar = new TGraphToolBar(this);
@@ -343,6 +346,14 @@ void TMainForm::connectRepeatButton(QToolButton* Button, void (TMainForm::*Dispa
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MdiArea) {
+        // The area lays out its icons in its own way while it handles the resize, under the
+        // other windows; ours follow once it is done, where Arrange Icons puts them, on top.
+        if (event->type() == QEvent::Resize)
+            QMetaObject::invokeMethod(
+                this, [this] { ArrangeIconRows(*MdiArea); }, Qt::QueuedConnection);
+        return QMainWindow::eventFilter(watched, event);
+    }
     auto it = repeatDispatch_.find(watched);
     if (it == repeatDispatch_.end()) return QMainWindow::eventFilter(watched, event);
     auto* button = static_cast<QToolButton*>(watched);

@@ -170,6 +170,7 @@ private:
     void buildWindowMenu();
     void buildHelpMenu();
     void fillWindowList();
+    void centreArrangedPictures();
     void connectToolBar();
     void connectRepeatButton(QToolButton* Button, void (TMainForm::*Dispatch)(const void*));
     void EnableWindowItems();

@@ -156,8 +156,14 @@ void TMainForm::buildWindowMenu() {
     StopDrawingWindow1 = AddMenuItem(Window1, "StopDrawingWindow1", "&Stop Drawing Window");
     RedrawWindow1 =
         AddMenuItem(Window1, "RedrawWindow1", "&Redraw Window", QKeySequence(Qt::CTRL | Qt::Key_F2));
-    connect(Tile1, &QAction::triggered, this, [this] { TileSubWindows(*MdiArea); });
-    connect(Cascade1, &QAction::triggered, this, [this] { CascadeSubWindows(*MdiArea); });
+    connect(Tile1, &QAction::triggered, this, [this] {
+        TileSubWindows(*MdiArea);
+        centreArrangedPictures();
+    });
+    connect(Cascade1, &QAction::triggered, this, [this] {
+        CascadeSubWindows(*MdiArea);
+        centreArrangedPictures();
+    });
     connect(ArrangeAll1, &QAction::triggered, this, [this] { ArrangeIconsClick(); });
     const auto onWindow = [this](void (TWindowBase::*operation)()) {
         return [this, operation] {
@@ -203,6 +209,14 @@ void TMainForm::fillWindowList() {
         });
         windowListActions_.append(item);
     }
+}
+
+// A window that Tile or Cascade resized would show the top left corner of its picture,
+// often bare paper; each shows the middle instead, as Center Bitmap In Window does.
+void TMainForm::centreArrangedPictures() {
+    for (QMdiSubWindow* child : MdiArea->subWindowList())
+        if (auto* window = dynamic_cast<TWindowBase*>(child); window && !child->isMinimized())
+            window->CenterBitmap();
 }
 
 // Minimised windows in rows along the bottom of the frame, left to right: the rows that

@@ -136,7 +136,10 @@ int ArrangeIconRows(QMdiArea& Area) {
             sizes.push_back(child->size());
         }
     const TIconRows rows = IconRowPlaces(sizes, Area.viewport()->size());
-    for (qsizetype i = 0; i < icons.size(); ++i)
+    // Raised, so that no window left over the bottom rows hides them.
+    for (qsizetype i = 0; i < icons.size(); ++i) {
         icons[i]->move(rows.Places[size_t(i)]);
+        icons[i]->raise();
+    }
     return rows.Top;
 }

@@ -48,5 +48,6 @@ int CascadeStep(const QMdiSubWindow& Window);
 // maximised ones are restored to take their places; the active window stays active.
 void CascadeSubWindows(QMdiArea& Area);
 void TileSubWindows(QMdiArea& Area);
-// Puts the icons of the minimised windows into their rows and returns the rows' top.
+// Puts the icons of the minimised windows into their rows, above every other window, and
+// returns the rows' top.
 int ArrangeIconRows(QMdiArea& Area);

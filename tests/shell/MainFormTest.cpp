@@ -476,7 +476,9 @@ TEST(MainForm, OnlyTheFirstNineWindowsInTheWindowMenuHaveKeys) {
         if (item->isCheckable()) {
             listed.push_back(item->text().toStdString());
             const QKeySequence key = QKeySequence::mnemonic(item->text());
-            if (!key.isEmpty()) EXPECT_TRUE(keys.insert(key).second) << item->text().toStdString();
+            if (!key.isEmpty()) {
+                EXPECT_TRUE(keys.insert(key).second) << item->text().toStdString();
+            }
         }
     EXPECT_EQ(listed, (std::vector<std::string>{"&1 2D", "&2 P", "&3 3D", "&4 2D", "&5 P", "&6 3D", "&7 2D",
                                                 "&8 P", "&9 3D", "10 2D", "11 P", "12 3D"}));

@@ -43,6 +43,12 @@ struct TArrangeRig : TMainFormRig {
     }
 };
 
+// How many windows centred their pictures since the log was cleared.
+int centred(const TArrangeRig& Rig) {
+    return int(std::count_if(Rig.world.Log.begin(), Rig.world.Log.end(),
+                             [](const std::string& Entry) { return Entry.ends_with(":CenterBitmap"); }));
+}
+
 } // namespace
 
 TEST(WindowArrange, CascadeAndTileKeepWindowsUsableAndIconsInSight) {
@@ -53,8 +59,10 @@ TEST(WindowArrange, CascadeAndTileKeepWindowsUsableAndIconsInSight) {
         QMdiSubWindow* active = made.back();
         active->showMaximized();
 
+        rig.world.Log.clear();
         rig.form->Cascade1->trigger();
         const std::vector<QMdiSubWindow*> cascaded = rig.windows(false);
+        EXPECT_EQ(centred(rig), count);
         ASSERT_EQ(int(cascaded.size()), count);
         EXPECT_EQ(cascaded.back(), active);
         EXPECT_EQ(rig.area().currentSubWindow(), active);
@@ -79,7 +87,9 @@ TEST(WindowArrange, CascadeAndTileKeepWindowsUsableAndIconsInSight) {
         rig.area().setActiveSubWindow(active);
         const std::vector<QMdiSubWindow*> icons = rig.windows(true);
         ASSERT_EQ(int(icons.size()), count / 3);
+        rig.world.Log.clear();
         rig.form->Tile1->trigger();
+        EXPECT_EQ(centred(rig), count - count / 3); // the icons keep what they showed
         int iconTop = rig.room().height();
         for (QMdiSubWindow* icon : icons) {
             EXPECT_TRUE(icon->isMinimized());
@@ -110,6 +120,21 @@ TEST(WindowArrange, CascadeAndTileKeepWindowsUsableAndIconsInSight) {
         rig.form->ArrangeAll1->trigger();
         for (size_t i = 0; i < icons.size(); ++i)
             EXPECT_EQ(icons[i]->geometry(), places[i]) << i;
+
+        // The area changes size under the icons: they follow its bottom and stay in sight.
+        for (const bool toolBar : {true, false}) {
+            SCOPED_TRACE(toolBar ? "label tool bar shown" : "frame made smaller");
+            if (toolBar)
+                rig.form->ShowShapeToolBar1->trigger();
+            else
+                rig.form->resize(1000, 640);
+            QTest::qWait(50);
+            for (QMdiSubWindow* icon : icons) {
+                EXPECT_TRUE(rig.room().contains(icon->geometry()));
+                EXPECT_EQ(rig.windowAt(icon->geometry().center()), icon);
+            }
+            EXPECT_EQ(icons.front()->geometry().bottom(), rig.room().bottom());
+        }
     }
     // A frame too small for a whole cascade of usable windows starts over at the top left.
     const std::vector<QRect> small = CascadeRects(5, QSize(500, 400), 30);
