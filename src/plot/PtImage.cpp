@@ -2,6 +2,7 @@
 
 #include "labels/DrawObjs.h"
 #include "labels/custedit.h"
+#include "math/CenterDlg.h"
 #include "math/CenterErrorMsgDlg.h"
 #include "model/SetGraph.h"
 #include "platform/Canvas.h"
@@ -21,6 +22,7 @@
 #include <climits>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 
 // ---- The picture widget ----
 
@@ -441,7 +443,35 @@ bool TPlotImageBox::LoadFromFile(int ColorDepth, const std::string& FileName, TR
 }
 
 void TPlotImageBox::Replot() {
+    if (!confirmLabelsOffPicture()) {
+        // No: the picture keeps its size, and with nothing else changed nothing is redrawn
+        // or marked as changed.
+        TSettingBmpAttribsObj& a = plotThread_->BmpAttribs();
+        a.Width = context_.Width;
+        a.Height = context_.Height;
+        a.SizeChanged = false;
+        if (!a.PixelFormatChanged && !a.BackColorChanged) return;
+    }
     plotThread_->Replot([this] { applyPictureChanges(); });
+}
+
+// A smaller picture frees every label that lies wholly outside it, with no way to get them
+// back; the user is asked first. True when no label would be lost or the user agreed.
+bool TPlotImageBox::confirmLabelsOffPicture() {
+    const TSettingBmpAttribsObj& a = plotThread_->BmpAttribs();
+    if (!a.SizeChanged || (a.Width >= context_.Width && a.Height >= context_.Height)) return true;
+    TLabelBmpAttribs smaller = context_;
+    smaller.Width = a.Width;
+    smaller.Height = a.Height;
+    const auto& list = MasterLabelList();
+    const auto lost =
+        std::count_if(list.begin(), list.end(), [&](const auto& l) { return !l || !l->IsOnBitmap(smaller); });
+    if (lost == 0) return true;
+    const std::string question =
+        lost == 1 ? std::string("1 label lies outside the new picture size and will be deleted. ")
+                  : std::to_string(lost) + " labels lie outside the new picture size and will be deleted. ";
+    return CenterMessageDlg(question + "Change the size anyway?", mtConfirmation, {mbYes, mbNo}, 0,
+                            window()) == mrYes;
 }
 
 void TPlotImageBox::applyPictureChanges() {

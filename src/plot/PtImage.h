@@ -136,7 +136,7 @@ public:
     // the loaded size. The controller's result.
     bool LoadFromFile(int ColorDepth, const std::string& FileName, TReadGraphFile& Reader);
     // Applies the pending changes and starts a graph run. A picture that shrank loses the
-    // labels that lie wholly beyond it.
+    // labels that lie wholly beyond it, once the user agreed; No keeps the old size.
     void Replot();
     void StartGraphDrawing();
     // Repaints the labels over the last plotted graph, all but ExcludedIndex (-1: all).
@@ -265,6 +265,7 @@ private:
 
     // Label helpers (PtImageLabels.cpp).
     void applyPictureChanges();
+    bool confirmLabelsOffPicture();
     void removeLabelsOffPicture();
     void deleteLabelsWhere(const char* Question, bool (*Matches)(const TDrawBaseClass&));
     void beginTextEditOf(TDrawBaseClass& Label);

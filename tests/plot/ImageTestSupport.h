@@ -66,6 +66,7 @@ private:
 class TImageTestController : public TPlotThreadKind<TImageTestModel, TView2DZoomObj, TSetting2DObj> {
 public:
     ~TImageTestController() override = default;
+    using TPlotThreadKind::ClearModified; // as a save would
     void GetGraphTypeName(std::string& S) const override { S = "Test Graph"; }
     bool IsColorAlreadyInUse(TColor) const override { return false; }
 

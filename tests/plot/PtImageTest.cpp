@@ -163,10 +163,26 @@ TEST_F(ImageBoxTest, ShrinkingThePictureDropsLabelsBeyondIt) {
     addLabel(fill({200, 120}, 0x00FF00)); // beyond
     box->SelectLabel(0);
     TSettingBmpAttribsObj& a = box->GetBitmapAttribs();
+    const std::string question =
+        "3 labels lie outside the new picture size and will be deleted. Change the size anyway?";
+    // No keeps the size and every label, and nothing counts as changed.
+    controller().ClearModified();
     a.Width = 200;
     a.SizeChanged = true;
+    ui->AnswerMessage(mrNo);
+    box->Replot();
+    EXPECT_EQ(ui->MessageTexts(), std::vector<std::string>{question});
+    EXPECT_EQ(ui->Messages[0].Buttons, TMsgDlgButtons({mbYes, mbNo}));
+    EXPECT_EQ(labels().size(), 5u);
+    EXPECT_EQ(std::make_tuple(a.Width, a.SizeChanged, picture().Width()), std::make_tuple(400, false, 400));
+    EXPECT_FALSE(controller().Modified());
+
+    a.Width = 200;
+    a.SizeChanged = true;
+    ui->AnswerMessage(mrYes);
     box->Replot();
     WaitForPicture();
+    EXPECT_EQ(ui->MessageTexts(), std::vector<std::string>(2, question));
     ASSERT_EQ(labels().size(), 2u);
     EXPECT_NE(dynamic_cast<TDrawInclosedShape*>(labels()[0].get()), nullptr);
     EXPECT_NE(dynamic_cast<TDrawFloodFill*>(labels()[1].get()), nullptr);
@@ -174,12 +190,16 @@ TEST_F(ImageBoxTest, ShrinkingThePictureDropsLabelsBeyondIt) {
     EXPECT_EQ(picture().Width(), 200);
     EXPECT_EQ(box->Image->width(), 200);
     EXPECT_EQ(differences(*freshRedraw()), 0);
-    a.Width = 400;
-    a.SizeChanged = true;
-    box->Replot();
-    WaitForPicture();
-    EXPECT_EQ(labels().size(), 2u);
-    EXPECT_EQ(box->Context().Width, 400);
+    // Growing, or shrinking past no label, asks nothing.
+    for (const int width : {400, 390}) {
+        a.Width = width;
+        a.SizeChanged = true;
+        box->Replot();
+        WaitForPicture();
+        EXPECT_EQ(labels().size(), 2u);
+        EXPECT_EQ(box->Context().Width, width);
+    }
+    EXPECT_EQ(ui->Messages.size(), 2u);
 }
 
 TEST_F(ImageBoxTest, LabelLimitRefusesNewLabelsWithOneMessage) {
@@ -290,7 +310,7 @@ TEST_F(ImageBoxTest, LabelListDialogSelectsAndRedrawsChangedLabels) {
     // A label modified in the list stays modified when the list is cancelled; the graph is
     // then changed and shows it.
     controller().SaveAs((QDir::tempPath() + "/quorix_picture_list.qxf").toStdString());
-    ASSERT_FALSE(controller().Modified());
+    controller().ClearModified();
     ui->ScriptModal([&](QDialog& d) {
         auto& list = static_cast<TLabelListDlg&>(d);
         list.SelectLine(0);
