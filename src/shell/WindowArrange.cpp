@@ -102,12 +102,14 @@ int CascadeStep(const QMdiSubWindow& Window) {
 }
 
 void CascadeSubWindows(QMdiArea& Area) {
+    const int iconTop = ArrangeIconRows(Area);
     // In stacking order, so that the window on top stays on top, at the bottom right.
     const QList<QMdiSubWindow*> windows = arrangedWindows(Area, QMdiArea::StackingOrder);
     if (windows.isEmpty()) return;
     QMdiSubWindow* const active = Area.currentSubWindow();
     const std::vector<QRect> rects =
-        CascadeRects(int(windows.size()), Area.viewport()->size(), CascadeStep(*windows.front()));
+        CascadeRects(int(windows.size()), QSize(Area.viewport()->width(), std::max(iconTop, 1)),
+                     CascadeStep(*windows.front()));
     for (qsizetype i = 0; i < windows.size(); ++i) {
         place(*windows[i], rects[size_t(i)]);
         windows[i]->raise();

@@ -4,7 +4,7 @@
 // functions of sizes, so that the rules read (and test) apart from the widgets.
 //
 // Cascade keeps every window usable: each is as large as the area allows while the title
-// bars of all of them stay visible, one title bar apart. Tile leaves the rows of icons at
+// bars of all of them stay visible, one title bar apart. Both leave the rows of icons at
 // the bottom free, so that minimised windows can still be reached.
 
 #include <QPoint>

@@ -121,13 +121,16 @@ TEST(WindowArrange, CascadeAndTileKeepWindowsUsableAndIconsInSight) {
         for (size_t i = 0; i < icons.size(); ++i)
             EXPECT_EQ(icons[i]->geometry(), places[i]) << i;
 
-        // The area changes size under the icons: they follow its bottom and stay in sight.
-        for (const bool toolBar : {true, false}) {
-            SCOPED_TRACE(toolBar ? "label tool bar shown" : "frame made smaller");
-            if (toolBar)
+        // The area changes size under the icons, or the windows are cascaded over them: the
+        // icons keep to the area's bottom, in sight.
+        for (const char* change : {"label tool bar shown", "frame made smaller", "cascaded"}) {
+            SCOPED_TRACE(change);
+            if (change[0] == 'l')
                 rig.form->ShowShapeToolBar1->trigger();
-            else
+            else if (change[0] == 'f')
                 rig.form->resize(1000, 640);
+            else
+                rig.form->Cascade1->trigger();
             QTest::qWait(50);
             for (QMdiSubWindow* icon : icons) {
                 EXPECT_TRUE(rig.room().contains(icon->geometry()));
