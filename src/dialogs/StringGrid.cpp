@@ -1,5 +1,6 @@
 #include "dialogs/StringGrid.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -85,6 +86,7 @@ TStringGrid::TStringGrid(int rows, int columns, QWidget* parent) : QTableWidget(
 bool TStringGrid::CommitEditor() {
     if (!editor_) return false;
     commitData(editor_);
+    typing_ = false;
     return true;
 }
 
@@ -125,13 +127,13 @@ void TStringGrid::focusInEvent(QFocusEvent* event) {
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* event) {
-    // The grid itself has the focus only while no cell is current; its Enter and Esc are
-    // still no closing keys of the dialog.
+    // The grid itself has the focus only while no cell is current: nothing can be typed, so
+    // Enter and Esc go on to the dialog.
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
-        event->accept();
+        event->ignore();
         return;
     default:
         QTableWidget::keyPressEvent(event);
@@ -163,6 +165,28 @@ void TStringGrid::leaveGrid(bool forward) {
     }
 }
 
+void TStringGrid::walk(bool forward) {
+    int row = currentRow();
+    int col = currentColumn() + (forward ? 1 : -1);
+    if (col >= columnCount()) {
+        col = 0;
+        ++row;
+    } else if (col < 0) {
+        col = columnCount() - 1;
+        --row;
+    }
+    if (row < 0 || row >= rowCount())
+        leaveGrid(forward);
+    else
+        FocusCell(row, col); // a row left this way is checked like any other
+}
+
+bool TStringGrid::passToWindow(const QKeyEvent& key) {
+    QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
+    QCoreApplication::sendEvent(window(), &copy);
+    return true;
+}
+
 void TStringGrid::typed(int row, int col, const QString& text) {
     if (!typing_) {
         typing_ = true;
@@ -191,21 +215,23 @@ bool TStringGrid::editorKey(QLineEdit* editor, QKeyEvent* key) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (key->modifiers() & Qt::ControlModifier) return false;
-        commitData(editor);
-        leaveGrid(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        CommitEditor();
+        walk(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (!typing_) return passToWindow(*key);
         commitTyping(editor);
         return true;
     case Qt::Key_Escape:
+        if (!typing_) return passToWindow(*key);
         abandonTyping(editor);
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
-        commitData(editor);
+        CommitEditor();
         const QModelIndex next = moveCursor(key->key() == Qt::Key_Up       ? MoveUp
                                             : key->key() == Qt::Key_Down   ? MoveDown
                                             : key->key() == Qt::Key_PageUp ? MovePageUp

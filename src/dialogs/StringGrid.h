@@ -2,9 +2,12 @@
 // A grid of text cells for dialogs: the cell editor is always open in the current cell,
 // every move of the cursor can be refused before it happens, and the editor's text can be
 // committed on demand, so that a form never reads a cell whose typing is still in the
-// editor. Tab leaves the grid like any control. Enter and Esc belong to the cell: Enter
-// commits what was typed, Esc puts back the text the cell had before the typing began; the
-// dialog's own Enter and Esc act only outside the grid, so no row is lost to them.
+// editor. No key loses what was typed. Tab and Shift+Tab commit the cell and walk to the
+// next or previous cell, on into the next or previous row, and leave the grid only past its
+// last cell or before its first. Enter and Esc act first on the typing in the cell: Enter
+// commits it, Esc puts back the text the cell had before the typing began. With nothing
+// typed since the editor opened or was last committed, they go on to the window, where they
+// are the dialog's OK and Cancel, so the user need not leave the grid to close the dialog.
 
 #include <QTableWidget>
 
@@ -24,7 +27,8 @@ public:
     // Text typed in the editor, at every change, before it is committed.
     std::function<void(int row, int col, const std::string& text)> OnEditText;
 
-    // Writes the open editor's text into its cell; true when an editor was open.
+    // Writes the open editor's text into its cell, which leaves no typing pending; true when
+    // an editor was open.
     bool CommitEditor();
     // The editor of the current cell, or null.
     QLineEdit* Editor() const;
@@ -45,6 +49,10 @@ private:
     class TSelection;
     void openEditor();
     void leaveGrid(bool forward);
+    // Tab's walk: the next or previous cell, the grid left past either end.
+    void walk(bool forward);
+    // Sends a key the grid has no use for to its window, as any other control would.
+    bool passToWindow(const QKeyEvent& key);
     bool editorKey(QLineEdit* editor, QKeyEvent* key);
     void typed(int row, int col, const QString& text);
     void abandonTyping(QLineEdit* editor);

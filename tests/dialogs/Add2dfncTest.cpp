@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -147,16 +148,21 @@ TEST(Add2DFuncDlg, TypingCellsAndLeavingRowsWithKeys) {
         EXPECT_EQ(t.gridRow(), 1);
         EXPECT_EQ(t.gridCol(), b.col);
         EXPECT_EQ(Focused(), d.SpecialValuesGrid->Editor());
-        // A mouse click on another row is refused the same way; Tab out of the grid too.
+        // A mouse click on another row is refused the same way; so are Tab past the row's
+        // last cell and Shift+Tab before its first.
         t.click(0, gcFirst);
         EXPECT_EQ(t.gridRow(), 1);
-        PressKey(Qt::Key_Tab);
-        EXPECT_EQ(t.gridRow(), 1);
-        EXPECT_EQ(Focused(), d.SpecialValuesGrid->Editor());
-        EXPECT_EQ(t.hook->Messages.size(), 3u);
+        for (auto [col, key] : {std::pair{gcRight, Qt::Key_Tab}, std::pair{gcFirst, Qt::Key_Backtab}}) {
+            t.click(1, col);
+            PressKey(key);
+            EXPECT_EQ(t.gridRow(), 1);
+            EXPECT_EQ(t.gridCol(), b.col);
+            EXPECT_EQ(Focused(), d.SpecialValuesGrid->Editor());
+        }
+        EXPECT_EQ(t.hook->Messages.size(), 4u);
         // The buttons refuse to act on a row with an error.
         QTest::mouseClick(d.AddButton, Qt::LeftButton);
-        EXPECT_EQ(t.hook->Messages.size(), 4u);
+        EXPECT_EQ(t.hook->Messages.size(), 5u);
         EXPECT_EQ(d.SpecialValuesGrid->rowCount(), 3);
     }
     // Emptying the row makes it pass; the row object goes.
@@ -196,57 +202,114 @@ TEST(Add2DFuncDlg, OkCommitsTheEditorAndRefusesABadCurrentRow) {
     EXPECT_EQ(t.func.SpecialValues.Points.size(), 3u);
 }
 
-TEST(Add2DFuncDlg, EnterAndEscInACellActOnTheCellAndKeepTheDialogAndItsRows) {
+TEST(Add2DFuncDlg, KeysInTheGridKeepEveryTypedValueAndCloseTheDialogOnlyWithNothingPending) {
     TOpenDialog t;
     t.func.Func.SetExpression("SIN(X)");
     t.open();
     TAdd2DFuncDlg& d = *t.d;
-    t.typeAt(0, gcFirst, "1");
-    t.typeAt(0, gcSecond, "2");
-    QLineEdit* editor = d.SpecialValuesGrid->Editor();
+    t.click(0, gcFirst);
+    QWidget* tabs = d.PageControl1->tabBar();
     struct TStep {
         const char* typed;
         Qt::Key key;
-        const char* cell;     // the cell's text afterwards
-        const char* selected; // in the editor, which keeps the focus
+        int presses;
+        int row; // the cell the cursor is in afterwards
+        int col;
+        const char* row0;     // the first row's cells afterwards
+        const char* selected; // in the editor, or null when that is not the point
+        QWidget* focus;       // null: the editor of the cell
     };
     const TStep steps[] = {
-        // Enter commits what was typed and selects it for the next typing.
-        {"", Qt::Key_Return, "2", "2"},
-        // Esc takes back what was typed since the cell's text was last committed.
-        {"5", Qt::Key_Escape, "2", "2"},
-        {"", Qt::Key_Escape, "2", "2"},
-        {"34", Qt::Key_Enter, "34", "34"},
-        {"9", Qt::Key_Escape, "34", "34"},
+        // A row typed cell by cell: Tab commits each cell and goes on to the next.
+        {"1", Qt::Key_Tab, 1, 0, gcSecond, "1||||Auto|Auto|Auto", nullptr, nullptr},
+        {"2", Qt::Key_Tab, 1, 0, gcEnd, "1|2|||Auto|Auto|Auto", nullptr, nullptr},
+        {"10", Qt::Key_Tab, 1, 0, gcFunc, "1|2|10||Auto|Auto|Auto", nullptr, nullptr},
+        // Enter and Esc act on the typing first: Enter commits it, Esc takes it back.
+        {"X^2", Qt::Key_Return, 1, 0, gcFunc, "1|2|10|X^2|Auto|Auto|Auto", "X^2", nullptr},
+        {"5", Qt::Key_Escape, 1, 0, gcFunc, "1|2|10|X^2|Auto|Auto|Auto", "X^2", nullptr},
+        {"X^3", Qt::Key_Enter, 1, 0, gcFunc, "1|2|10|X^3|Auto|Auto|Auto", "X^3", nullptr},
+        {"9", Qt::Key_Escape, 1, 0, gcFunc, "1|2|10|X^3|Auto|Auto|Auto", "X^3", nullptr},
+        // Shift+Tab walks back and leaves the grid before its first cell; Tab comes back.
+        {"", Qt::Key_Backtab, 3, 0, gcFirst, "1|2|10|X^3|Auto|Auto|Auto", nullptr, nullptr},
+        {"", Qt::Key_Backtab, 1, 0, gcFirst, "1|2|10|X^3|Auto|Auto|Auto", nullptr, tabs},
+        {"", Qt::Key_Tab, 1, 0, gcFirst, "1|2|10|X^3|Auto|Auto|Auto", nullptr, nullptr},
+        // A behaviour cell left by Tab takes its code's text.
+        {"", Qt::Key_Tab, 4, 0, gcLeft, "1|2|10|X^3|Auto|Auto|Auto", nullptr, nullptr},
+        {"negi", Qt::Key_Tab, 1, 0, gcAt, "1|2|10|X^3|NegI|Auto|Auto", nullptr, nullptr},
+        {"u", Qt::Key_Tab, 1, 0, gcRight, "1|2|10|X^3|NegI|Undef|Auto", nullptr, nullptr},
+        // Past the last cell of a row: the row is checked and the cursor goes on to the next.
+        {"", Qt::Key_Tab, 1, 1, gcFirst, "1|2|10|X^3|NegI|Undef|Auto", nullptr, nullptr},
+        {"", Qt::Key_Backtab, 1, 0, gcRight, "1|2|10|X^3|NegI|Undef|Auto", nullptr, nullptr},
+        // Only past the last cell of the last row does Tab leave the grid.
+        {"", Qt::Key_Tab, SpecialGridColumns, 1, gcRight, "1|2|10|X^3|NegI|Undef|Auto", nullptr, nullptr},
+        {"", Qt::Key_Tab, 1, 1, gcRight, "1|2|10|X^3|NegI|Undef|Auto", nullptr, d.AddButton},
     };
     for (const TStep& s : steps) {
-        SCOPED_TRACE(std::string(s.typed) + " then key " + std::to_string(s.key));
+        SCOPED_TRACE(std::string(s.typed) + " then key " + std::to_string(s.key) + " x" +
+                     std::to_string(s.presses));
         TypeText(s.typed);
-        PressKey(s.key);
+        for (int i = 0; i < s.presses; ++i)
+            PressKey(s.key);
         EXPECT_TRUE(d.isVisible());
-        ASSERT_EQ(Focused(), editor);
-        EXPECT_EQ(editor->text(), s.cell);
-        EXPECT_EQ(editor->selectedText(), s.selected);
-        EXPECT_EQ(d.SpecialValuesGrid->CellText(0, gcSecond), s.cell);
-        EXPECT_EQ(d.Rows.Cell(0, gcSecond), s.cell);
+        EXPECT_EQ(t.gridRow(), s.row);
+        EXPECT_EQ(t.gridCol(), s.col);
+        EXPECT_EQ(gridTexts(d)[0], s.row0);
+        std::string rowCells;
+        for (int c = 0; c < SpecialGridColumns; ++c)
+            rowCells += (c ? "|" : "") + d.Rows.Cell(0, c);
+        EXPECT_EQ(rowCells, s.row0);
+        QLineEdit* editor = d.SpecialValuesGrid->Editor();
+        ASSERT_EQ(Focused(), s.focus ? s.focus : editor);
+        if (s.selected) {
+            EXPECT_EQ(editor->selectedText(), s.selected);
+        }
     }
-    EXPECT_EQ(gridTexts(d)[0], "1|34|||Auto|Auto|Auto");
-    t.typeAt(0, gcEnd, "40");
-    PressKey(Qt::Key_Escape); // the new cell's typing only: the rows stay
-    EXPECT_EQ(gridTexts(d)[0], "1|34|||Auto|Auto|Auto");
-    TypeText("40");
-    PressKey(Qt::Key_Return);
+    EXPECT_EQ(d.SpecialValuesGrid->rowCount(), 2);
     EXPECT_TRUE(t.hook->Messages.empty());
-    // Outside the grid Enter is the dialog's OK again, and the rows are stored.
-    d.PageControl1->setCurrentWidget(d.FuncDefTabSheet);
-    d.EUserFuncStr->setFocus();
-    PressKey(Qt::Key_Return);
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(d.result(), mrOk);
-    d.Store(t.func);
-    ASSERT_EQ(t.func.SpecialValues.Items.size(), 1u);
-    EXPECT_EQ(t.func.SpecialValues.Items[0]->EndStr, "40");
-    EXPECT_TRUE(t.hook->Messages.empty());
+
+    // With nothing pending in the cell, Enter and Esc are the dialog's OK and Cancel; the
+    // first press still acts on the typing.
+    struct TClose {
+        std::vector<const char*> cells; // typed into the first row from its first column
+        Qt::Key key;                    // pressed twice
+        int result;                     // -1: the OK check keeps the dialog open
+        const char* stored;             // first, second and end value of the stored row
+    };
+    const TClose closes[] = {
+        {{"7"}, Qt::Key_Return, mrOk, "7||"},
+        {{"1", "2", "4"}, Qt::Key_Enter, mrOk, "1|2|4"},
+        {{"7"}, Qt::Key_Escape, QDialog::Rejected, ""},
+        {{"1", "3", "2"}, Qt::Key_Return, -1, ""},
+    };
+    for (const TClose& c : closes) {
+        SCOPED_TRACE(std::string(c.cells.back()) + " then key " + std::to_string(c.key));
+        TOpenDialog u;
+        u.func.Func.SetExpression("SIN(X)");
+        u.open();
+        TAdd2DFuncDlg& e = *u.d;
+        for (int col = 0; col < int(c.cells.size()); ++col)
+            u.typeAt(0, col, c.cells[size_t(col)]);
+        e.setResult(-1);
+        PressKey(c.key);
+        EXPECT_TRUE(e.isVisible());
+        EXPECT_TRUE(u.hook->Messages.empty());
+        PressKey(c.key);
+        if (c.result < 0) {
+            EXPECT_TRUE(e.isVisible());
+            ASSERT_EQ(u.hook->Messages.size(), 1u);
+            EXPECT_EQ(u.hook->Messages[0].Text.substr(0, 24), "Error in series value or");
+            EXPECT_EQ(Focused(), e.SpecialValuesGrid->Editor());
+            continue;
+        }
+        EXPECT_FALSE(e.isVisible());
+        EXPECT_EQ(e.result(), c.result);
+        EXPECT_TRUE(u.hook->Messages.empty());
+        if (c.result != mrOk) continue;
+        e.Store(u.func);
+        ASSERT_EQ(u.func.SpecialValues.Items.size(), 1u);
+        const TFunc2DSpecialItem& item = *u.func.SpecialValues.Items[0];
+        EXPECT_EQ(item.FirstStr + "|" + item.SecondStr + "|" + item.EndStr, c.stored);
+    }
 }
 
 TEST(Add2DFuncDlg, OkChecksBoundsAndExpressionInOrder) {
