@@ -116,6 +116,32 @@ TTextEditLogic::TKeyOutcome TTextEditLogic::KeyDown(int Key) {
     }
 }
 
+TTextEditLogic::TKeyOutcome TTextEditLogic::InsertText(const QString& Chars) {
+    QString pasted = Chars;
+    while (pasted.endsWith(u'\n') || pasted.endsWith(u'\r'))
+        pasted.chop(1);
+    pasted.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    QString accepted;
+    for (QChar c : pasted) {
+        if (c == u'\t' || c == u'\r' || c == u'\n') c = u' ';
+        if (IsStorableTextChar(c)) accepted += c;
+    }
+    accepted.truncate(std::max(0, MaxTextLength - static_cast<int>(text_.size())));
+    if (accepted.isEmpty()) return koNothing;
+    text_.insert(caretIndex_, accepted);
+    UpdateExtent();
+    PlaceCaret(caretIndex_ + static_cast<int>(accepted.size()));
+    return koText;
+}
+
+TTextEditLogic::TKeyOutcome TTextEditLogic::ClearText() {
+    if (text_.isEmpty()) return koNothing;
+    text_.clear();
+    UpdateExtent();
+    PlaceCaret(0);
+    return koText;
+}
+
 bool TTextEditLogic::ClickAt(int X) {
     // Boundaries grow to the right, so the distances fall and then rise: the scan stops
     // at the first one that is worse, and a tie goes to the later boundary.

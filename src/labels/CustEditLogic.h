@@ -66,6 +66,12 @@ public:
     TKeyOutcome KeyPress(QChar Char);
     // A key without a character: Home, End, Left, Right, Delete (Qt key codes).
     TKeyOutcome KeyDown(int Key);
+    // Pasted text, inserted at the caret as far as the text has room. Tabs and line breaks
+    // become spaces (a line break at the very end, as a copied line carries, is dropped);
+    // other control characters and characters the files cannot hold are left out.
+    TKeyOutcome InsertText(const QString& Chars);
+    // The whole text removed (it has no selection to cut from): caret back to 0.
+    TKeyOutcome ClearText();
     // A left click at X pixels from the editor's left edge: the caret goes to the nearest
     // character boundary, the later one on a tie. True when it moved.
     bool ClickAt(int X);

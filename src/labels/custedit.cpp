@@ -3,8 +3,10 @@
 #include "labels/GrDraw.h"
 #include "platform/Colors.h"
 
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,7 +68,31 @@ void TCustomTextEdit::afterKey(TTextEditLogic::TKeyOutcome outcome) {
         update();
 }
 
+void TCustomTextEdit::clipboardKey(int key) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    switch (key) {
+    case Qt::Key_C:
+        clipboard->setText(logic_.Chars());
+        break;
+    case Qt::Key_X:
+        clipboard->setText(logic_.Chars());
+        afterKey(logic_.ClearText());
+        break;
+    case Qt::Key_V:
+        afterKey(logic_.InsertText(clipboard->text()));
+        break;
+    default:
+        break;
+    }
+}
+
 bool TCustomTextEdit::event(QEvent* event) {
+    // Every key typed into a running edit is the editor's: the menus' short-cuts would
+    // otherwise take Ctrl+C and the like before it, open their dialog and end the edit.
+    if (event->type() == QEvent::ShortcutOverride && editing_) {
+        event->accept();
+        return true;
+    }
     // Tab is a character the editor ignores, not a way out of it.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -88,6 +114,14 @@ void TCustomTextEdit::keyPressEvent(QKeyEvent* event) {
         afterKey(moved);
         return;
     }
+    // Ctrl with Alt is AltGr on some keyboards and types a character; either one alone
+    // types nothing here, whatever control character the platform makes of the key.
+    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (mods == Qt::ControlModifier) {
+        clipboardKey(event->key());
+        return;
+    }
+    if (mods == Qt::AltModifier) return;
     // The keys that stand for characters, whatever text the platform gives them.
     QString chars;
     switch (event->key()) {

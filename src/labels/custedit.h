@@ -3,7 +3,8 @@
 // in the label's own font. It is drawn by itself (no system edit box) so that what is
 // typed looks as the label will. The picture control owns one, starts an edit with
 // BeginEdit and takes the text back when OnEditDone fires; an edit ends with Enter, Esc,
-// the focus moving elsewhere, or EndEdit.
+// the focus moving elsewhere, or EndEdit. While it edits, no key typed into it reaches
+// a short-cut of the window around it.
 
 #include "labels/CustEditLogic.h"
 #include "platform/Fonts.h"
@@ -52,6 +53,9 @@ protected:
 private:
     void applyExtent();
     void afterKey(TTextEditLogic::TKeyOutcome outcome);
+    // Ctrl+C, Ctrl+X and Ctrl+V work on the whole text through the clipboard; other Ctrl
+    // keys do nothing.
+    void clipboardKey(int key);
 
     TTextEditLogic logic_;
     bool editing_ = false;

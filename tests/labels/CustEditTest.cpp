@@ -5,7 +5,10 @@
 
 #include "common/DialogTestSupport.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
@@ -300,5 +303,69 @@ TEST(CustomTextEdit, WhiteTextShowsOnBlack) {
         const int text = countIn(img, white ? 0xFFFFFF : 0xFF0000);
         EXPECT_GT(field, text) << color;
         EXPECT_GT(text, 20) << color;
+    }
+}
+
+TEST(CustomTextEdit, KeysAreItsOwnWhileEditingClipboardKeysActOnTheText) {
+    TOwner o;
+    // Short-cuts of the window around the editor, as its menus carry them.
+    int fired = 0;
+    for (QKeyCombination key : {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_X, Qt::CTRL | Qt::Key_Z,
+                                Qt::CTRL | Qt::Key_V, Qt::CTRL | Qt::Key_T, QKeyCombination(Qt::Key_F3)}) {
+        auto* action = new QAction(&o.Window);
+        action->setShortcut(key);
+        QObject::connect(action, &QAction::triggered, [&fired] { ++fired; });
+        o.Window.addAction(action);
+    }
+    ASSERT_TRUE(ShowActive(o.Window));
+    const std::string full(248, 'a');
+    struct TRow {
+        const char* name;
+        std::string text;
+        bool atEnd;
+        QString clipboard;
+        QKeyCombination key;
+        std::string wantText;
+        int wantCaret;
+        QString wantClipboard;
+    };
+    const TRow rows[] = {
+        {"copy", "abc", true, "old", Qt::CTRL | Qt::Key_C, "abc", 3, "abc"},
+        {"cut", "abc", true, "old", Qt::CTRL | Qt::Key_X, "", 0, "abc"},
+        {"paste at the caret", "abc", false, "12", Qt::CTRL | Qt::Key_V, "12abc", 2, "12"},
+        {"paste of lines", "abc", true, QString::fromUtf8("x\ty\r\nz\xce\xa9\n"), Qt::CTRL | Qt::Key_V,
+         "abcx y z", 8, QString::fromUtf8("x\ty\r\nz\xce\xa9\n")},
+        {"paste up to the limit", full, true, "xyz", Qt::CTRL | Qt::Key_V, full + "xy", 250, "xyz"},
+        {"undo key", "abc", true, "old", Qt::CTRL | Qt::Key_Z, "abc", 3, "old"},
+        {"label key", "abc", true, "old", Qt::CTRL | Qt::Key_T, "abc", 3, "old"},
+        {"Ctrl+M", "abc", true, "old", Qt::CTRL | Qt::Key_M, "abc", 3, "old"},
+        {"Alt+F", "abc", true, "old", Qt::ALT | Qt::Key_F, "abc", 3, "old"},
+        {"function key", "abc", true, "old", QKeyCombination(Qt::Key_F3), "abc", 3, "old"},
+    };
+    for (const TRow& row : rows) {
+        o.Begin(row.text);
+        o.DoneTexts.clear();
+        if (row.atEnd) QTest::keyClick(o.Editor, Qt::Key_End);
+        QGuiApplication::clipboard()->setText(row.clipboard);
+        QTest::keyClick(o.Editor, row.key.key(), row.key.keyboardModifiers());
+        EXPECT_EQ(fired, 0) << row.name;
+        EXPECT_TRUE(o.Editor->Editing()) << row.name;
+        EXPECT_TRUE(o.DoneTexts.empty()) << row.name;
+        EXPECT_EQ(o.Editor->Text(), row.wantText) << row.name;
+        EXPECT_EQ(o.Editor->CaretIndex(), row.wantCaret) << row.name;
+        EXPECT_EQ(o.Editor->width(),
+                  std::max(Advance(EditFont(), QString::fromStdString(row.wantText)), 8) + 4)
+            << row.name;
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), row.wantClipboard.toStdString())
+            << row.name;
+    }
+    // Between edits the window's short-cuts are its own again.
+    o.Editor->EndEdit();
+    o.Window.setFocus();
+    for (const TRow& row : rows) {
+        if (row.key.keyboardModifiers() == Qt::AltModifier || row.key.key() == Qt::Key_M) continue;
+        fired = 0;
+        QTest::keyClick(&o.Window, row.key.key(), row.key.keyboardModifiers());
+        EXPECT_EQ(fired, 1) << row.name;
     }
 }
