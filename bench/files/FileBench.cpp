@@ -3,9 +3,12 @@
 //   -1459617792 (target: under a millisecond), on its own and as the background picture
 //   of a graph file (open with both sums checked, then the picture section);
 // - a whole open of a 2D graph (reader, body, hand-over to the model) whose background is
-//   an arithmetic-coded 8192 x 8192 JPEG of 4 bytes of data behind 16 KB of comment
-//   (target: under 100 ms), and for comparison the same graph with the largest picture we
-//   write ourselves, 2000 x 2000, progressive, quality 100 (one decode per open).
+//   a hostile JPEG from the test fixtures (target: under 100 ms each, the picture dropped
+//   and the functions loaded): arithmetic-coded 8192 x 8192 from 4 bytes of data behind
+//   16 KB of comment; progressive Huffman 2000 x 2000 and progressive arithmetic 2048 x
+//   2048, each in 1000 nearly empty scans; baseline 8192 x 8192 grey whose scan is 16 KB
+//   of zero bytes. For comparison the same open with the largest picture we write
+//   ourselves, 2000 x 2000, progressive, quality 100 (one decode per open).
 #include "model/FILESAVE.h"
 #include "model/SetGraph.h"
 #include "model/func2d.h"
@@ -95,48 +98,14 @@ void refuseInGraphFile(benchmark::State& state) {
     }
 }
 
-// The JPEG of the arithmetic-coded 8192 x 8192 grey picture without its comment: JFIF
-// header, quantisation table, arithmetic-coded frame, conditioning, one scan of 4 bytes.
-constexpr const char* kArithmeticBombHex =
-    "ffd8ffe000104a46494600010100000100010000ffdb00430050373c463c32504641465a55505f78c882786e6e78f5afb991c8"
-    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffc9000b0820002000"
-    "01011100ffcc000600101005ffda0008010100003f00cfe13cc0ffd9";
-
-std::vector<uint8_t> arithmeticBomb() {
-    const std::string hex = kArithmeticBombHex;
-    std::vector<uint8_t> core;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        core.push_back(uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    std::vector<uint8_t> bomb(core.begin(), core.begin() + 2);
-    const size_t comment = 16300;
-    bomb.insert(bomb.end(), {0xFF, 0xFE, uint8_t((comment + 2) >> 8), uint8_t(comment + 2)});
-    bomb.insert(bomb.end(), comment, 0);
-    bomb.insert(bomb.end(), core.begin() + 2, core.end());
-    return bomb;
-}
-
-// Puts a JPEG picture into a graph file by hand: its bytes follow the bitmap attributes,
-// the placement, the kind and the size. The trailer sum is made again.
-std::vector<uint8_t> withPicture(const std::vector<uint8_t>& file, size_t oldSize,
-                                 const std::vector<uint8_t>& jpeg) {
-    const size_t at = 63 + 12 + 1 + 4 + 4;
-    std::vector<uint8_t> f(file.begin(), file.begin() + long(at - 4));
-    put32(f, uint32_t(jpeg.size()));
-    f.insert(f.end(), jpeg.begin(), jpeg.end());
-    f.insert(f.end(), file.begin() + long(at + oldSize), file.end() - 2);
-    const uint16_t trailer = sum(f);
-    f.push_back(uint8_t(trailer)), f.push_back(uint8_t(trailer >> 8));
-    return f;
-}
-
 std::vector<uint8_t> readAll(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A 300 x 400 2D graph of one function with a 2000 x 2000 picture of ours behind it, as
-// saved; Arithmetic swaps the picture for the arithmetic-coded one.
-std::vector<uint8_t> graphWithJpeg(bool arithmetic) {
+// saved.
+std::vector<uint8_t> graphWithOwnJpeg() {
     TPlotThread2D c;
     c.SetBitmapAttributes(pf24bit, 400, 300);
     auto f = std::make_unique<TFunc2DObj>();
@@ -151,41 +120,61 @@ std::vector<uint8_t> graphWithJpeg(bool arithmetic) {
     QTemporaryDir dir;
     const std::string name = dir.filePath("jpeg.qxf").toStdString();
     if (!c.SaveAs(name)) return {};
-    const std::vector<uint8_t> saved = readAll(name);
-    return arithmetic ? withPicture(saved, c.BGPicture().JPEG->Data().size(), arithmeticBomb()) : saved;
+    return readAll(name);
 }
 
-// The open of a graph file as File > Open runs it, up to the model ready to draw.
-void openGraph(benchmark::State& state, bool arithmetic) {
-    QTemporaryDir dir;
-    const std::string name = dir.filePath("open.qxf").toStdString();
-    const std::vector<uint8_t> bytes = graphWithJpeg(arithmetic);
-    std::ofstream(name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+// The open of a graph file as File > Open runs it, up to the model ready to draw; the
+// graph holds Functions functions.
+void openGraph(benchmark::State& state, const std::string& name, size_t functions, bool keepsPicture) {
     for (auto _ : state) {
         TPlotThread2D c;
         TReadGraphFile reader;
         if (!reader.OpenGraphFile(name, FormatSettings().DecimalSeparator) ||
-            !c.LoadFromFile(pf24bit, name, reader) || c.FuncList.size() != 1)
+            !c.LoadFromFile(pf24bit, name, reader) || c.FuncList.size() != functions)
             state.SkipWithError("the graph did not load");
         c.AssignFieldsAndLabels();
-        if ((c.Model().BackgroundBitmap() != nullptr) == arithmetic)
-            state.SkipWithError(arithmetic ? "the picture was taken" : "the picture was lost");
+        if ((c.Model().BackgroundBitmap() != nullptr) != keepsPicture)
+            state.SkipWithError(keepsPicture ? "the picture was lost" : "the picture was taken");
     }
-    state.counters["file_bytes"] = double(bytes.size());
+    state.counters["file_bytes"] = double(readAll(name).size());
 }
 
-void openArithmeticCoded8192Background(benchmark::State& state) {
-    openGraph(state, true);
+// A graph file of no functions whose background picture costs far more to decode than its
+// size suggests.
+void openHostileBackground(benchmark::State& state, const char* fixture) {
+    const std::string name = std::string(QUORIX_TEST_FIXTURES) + "/" + fixture;
+    if (readAll(name).empty()) {
+        state.SkipWithError(("no fixture " + name).c_str());
+        return;
+    }
+    openGraph(state, name, 0, false);
 }
 
 void openOwn2000Background(benchmark::State& state) {
-    openGraph(state, false);
+    QTemporaryDir dir;
+    const std::string name = dir.filePath("open.qxf").toStdString();
+    const std::vector<uint8_t> bytes = graphWithOwnJpeg();
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    openGraph(state, name, 1, true);
 }
 
 } // namespace
 
 BENCHMARK(refusePicture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(refuseInGraphFile)->Unit(benchmark::kMicrosecond);
-BENCHMARK(openArithmeticCoded8192Background)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(openHostileBackground, arithmeticCoded8192, "jpeg/arithmetic-8192x8192.qxf")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(openHostileBackground, progressive2000With1000Scans,
+                  "jpeg/progressive-2000x2000-1000-scans.qxf")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(openHostileBackground, arithmeticProgressive2048With1000Scans,
+                  "jpeg/arithmetic-progressive-2048x2048-1000-scans.qxf")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(openHostileBackground, corruptScan8192, "jpeg/corrupt-scan-8192x8192.qxf")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(openOwn2000Background)->Unit(benchmark::kMillisecond)->UseRealTime();

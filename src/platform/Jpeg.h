@@ -5,8 +5,9 @@
 // it again gives the same bytes. Bitmaps are encoded as 24-bit colour (by default at
 // quality 100, progressive, the picture export's settings) and decoded into 24-bit
 // bitmaps. Bad data never ends the process: libjpeg's fatal errors return through the
-// decoder's own error manager, and any warning about corrupt data counts as a failure,
-// so a damaged picture is refused rather than shown half-grey.
+// decoder's own error manager, and the first warning about corrupt data ends the decode
+// in the same way, so a damaged picture is refused rather than shown half-grey, and
+// refused before it costs what a good picture of its size would.
 
 #include "platform/Bitmap.h"
 

@@ -17,9 +17,9 @@ extern "C" {
 
 namespace jpegtest {
 
-// A flat grey picture: baseline Huffman coding unless asked for arithmetic coding, and a
-// restart marker after every RestartRows rows of blocks when that is above 0.
-inline std::vector<uint8_t> GreyJpeg(int w, int h, bool arithmetic = false, int restartRows = 0) {
+// A flat picture, grey (0x80) of one component or colour (teal) of three, as libjpeg
+// writes it after Configure has set up the coding.
+template <class F> std::vector<uint8_t> FlatJpeg(int w, int h, int components, F configure) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
@@ -29,14 +29,15 @@ inline std::vector<uint8_t> GreyJpeg(int w, int h, bool arithmetic = false, int 
     jpeg_mem_dest(&cinfo, &mem, &size);
     cinfo.image_width = JDIMENSION(w);
     cinfo.image_height = JDIMENSION(h);
-    cinfo.input_components = 1;
-    cinfo.in_color_space = JCS_GRAYSCALE;
+    cinfo.input_components = components;
+    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
-    cinfo.arith_code = arithmetic ? TRUE : FALSE;
-    cinfo.restart_in_rows = restartRows;
+    configure(cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(w), 0x80);
+    std::vector<uint8_t> row(size_t(w) * size_t(components), 0x80);
+    for (size_t i = 0; components == 3 && i < row.size(); i += 3)
+        row[i] = 0;
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW r = row.data();
         jpeg_write_scanlines(&cinfo, &r, 1);
@@ -46,6 +47,43 @@ inline std::vector<uint8_t> GreyJpeg(int w, int h, bool arithmetic = false, int 
     jpeg_destroy_compress(&cinfo);
     std::free(mem);
     return out;
+}
+
+// A flat grey picture: baseline Huffman coding unless asked for arithmetic coding, and a
+// restart marker after every RestartRows rows of blocks when that is above 0.
+inline std::vector<uint8_t> GreyJpeg(int w, int h, bool arithmetic = false, int restartRows = 0) {
+    return FlatJpeg(w, h, 1, [&](jpeg_compress_struct& cinfo) {
+        cinfo.arith_code = arithmetic ? TRUE : FALSE;
+        cinfo.restart_in_rows = restartRows;
+    });
+}
+
+// A flat grey progressive picture in Scans scans (2 to 77): the DC coefficients, in
+// Scans - 64 successive-approximation steps when there are more than 64 scans, and the
+// 63 AC coefficients in as many bands as are left.
+inline std::vector<uint8_t> GreyJpegInScans(int w, int h, int scans, bool arithmetic = false) {
+    std::vector<jpeg_scan_info> script;
+    const int refinements = std::max(0, scans - 64), bands = scans - 1 - refinements;
+    script.push_back({1, {0}, 0, 0, 0, refinements});
+    for (int k = refinements; k > 0; --k)
+        script.push_back({1, {0}, 0, 0, k, k - 1});
+    for (int b = 0; b < bands; ++b)
+        script.push_back({1, {0}, 1 + 63 * b / bands, 63 * (b + 1) / bands, 0, 0});
+    return FlatJpeg(w, h, 1, [&](jpeg_compress_struct& cinfo) {
+        cinfo.arith_code = arithmetic ? TRUE : FALSE;
+        cinfo.scan_info = script.data();
+        cinfo.num_scans = int(script.size());
+    });
+}
+
+// A flat colour picture in three sequential scans, one for each component.
+inline std::vector<uint8_t> ColourJpegScanPerComponent(int w, int h) {
+    static const jpeg_scan_info script[3] = {
+        {1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}};
+    return FlatJpeg(w, h, 3, [&](jpeg_compress_struct& cinfo) {
+        cinfo.scan_info = script;
+        cinfo.num_scans = 3;
+    });
 }
 
 // The position of the frame header (start-of-frame marker) of a JPEG file image.
@@ -79,6 +117,19 @@ inline std::vector<uint8_t> WithComment(const std::vector<uint8_t>& j, size_t co
     }
     out.insert(out.end(), j.begin() + 2, j.end());
     return out;
+}
+
+// The picture without its first scan: the scan header and the data after it, up to the
+// next marker.
+inline std::vector<uint8_t> WithoutFirstScan(std::vector<uint8_t> j) {
+    size_t sos = 2;
+    while (sos + 1 < j.size() && !(j[sos] == 0xFF && j[sos + 1] == 0xDA))
+        sos += 2 + ((size_t(j[sos + 2]) << 8) | j[sos + 3]);
+    size_t end = sos + 2 + ((size_t(j[sos + 2]) << 8) | j[sos + 3]);
+    while (end + 1 < j.size() && !(j[end] == 0xFF && j[end + 1] != 0 && (j[end + 1] & 0xF8) != 0xD0))
+        ++end;
+    j.erase(j.begin() + long(sos), j.begin() + long(end));
+    return j;
 }
 
 // An arithmetic-coded grey picture claiming 8192 x 8192 pixels from a few bytes of data,

@@ -184,28 +184,49 @@ TEST(Jpeg, SizesTheDataCannotHoldAreRefusedBeforeDecoding) {
 TEST(Jpeg, EveryCodingIsBoundedBeforeDecoding) {
     TBitmap teal(16, 16, pf24bit);
     teal.Fill(clTeal);
-    std::vector<uint8_t> ours; // progressive Huffman coding
+    std::vector<uint8_t> ours, oursBaseline; // progressive and baseline Huffman coding
     ASSERT_TRUE(EncodeJpeg(teal, ours));
+    // Taller than a band of rows, its last rows red.
+    TBitmap tealOverRed(16, 200, pf24bit);
+    tealOverRed.Fill(clTeal);
+    tealOverRed.Canvas().Brush.Color = clRed;
+    tealOverRed.Canvas().FillRect(Rect(0, 160, 16, 200));
+    TJpegOptions baseline;
+    baseline.Progressive = false;
+    ASSERT_TRUE(EncodeJpeg(tealOverRed, oursBaseline, baseline));
     const std::vector<uint8_t> arithmetic = GreyJpeg(16, 16, true);
     ASSERT_EQ(arithmetic[FrameHeader(arithmetic) + 1], 0xC9); // arithmetic-coded frame
+    const std::vector<uint8_t> scanPerComponent = ColourJpegScanPerComponent(32, 32);
+    const TColor grey = RGBColor(0x80, 0x80, 0x80);
     struct Case {
         const char* what;
         std::vector<uint8_t> bytes;
-        const char* refusal; // null: decodes
-        int width, height;
+        const char* refusal; // null: decodes to a picture of the size and corner colours
+        int width = 0, height = 0;
+        TColor topLeft = 0, bottomRight = 0;
     };
     const Case cases[] = {
         // Comments make the file long enough for the size, but hold none of its data.
         {"Huffman 8000 x 8000 padded with comments", WithComment(WithFrameSize(ours, 8000, 8000), 16000),
-         "too short", 0, 0},
-        {"arithmetic 8192 x 8192 padded with comments", ArithmeticJpegBomb(), "too large for its coding", 0,
-         0},
+         "too short"},
+        {"arithmetic 8192 x 8192 padded with comments", ArithmeticJpegBomb(), "too large for its coding"},
         {"arithmetic just above 2048 x 2048", WithFrameSize(arithmetic, 2049, 2048),
-         "too large for its coding", 0, 0},
-        {"arithmetic of a plain size", arithmetic, nullptr, 16, 16},
-        {"Huffman with a long comment", WithComment(ours, 70000), nullptr, 16, 16},
+         "too large for its coding"},
+        // Each scan costs a pass over the whole picture, whatever it holds.
+        {"progressive in 65 scans", GreyJpegInScans(64, 64, 65), "too many scans"},
+        // A component that no scan codes would be decoded from no data at all.
+        {"colour with a component never scanned", WithoutFirstScan(scanPerComponent),
+         "missing for a component"},
+        {"ours, progressive colour", ours, nullptr, 16, 16, clTeal, clTeal},
+        {"ours, baseline colour", oursBaseline, nullptr, 16, 200, clTeal, clRed},
+        {"progressive in 64 scans", GreyJpegInScans(64, 64, 64), nullptr, 64, 64, grey, grey},
+        {"colour in a scan per component", scanPerComponent, nullptr, 32, 32, clTeal, clTeal},
+        {"arithmetic of a plain size", arithmetic, nullptr, 16, 16, grey, grey},
+        {"arithmetic progressive", GreyJpegInScans(64, 64, 6, true), nullptr, 64, 64, grey, grey},
+        {"Huffman with a long comment", WithComment(ours, 70000), nullptr, 16, 16, clTeal, clTeal},
         // 16384 blocks in 12 KB of data, of which the first restart interval holds 96 bytes.
-        {"Huffman with a restart marker every row", GreyJpeg(1024, 1024, false, 1), nullptr, 1024, 1024},
+        {"Huffman with a restart marker every row", GreyJpeg(1024, 1024, false, 1), nullptr, 1024, 1024, grey,
+         grey},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -216,10 +237,18 @@ TEST(Jpeg, EveryCodingIsBoundedBeforeDecoding) {
             EXPECT_FALSE(decoded);
             EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
             EXPECT_EQ(out.Width(), 3);
-        } else {
-            ASSERT_TRUE(decoded) << error;
-            EXPECT_EQ(out.Width(), c.width);
-            EXPECT_EQ(out.Height(), c.height);
+            continue;
         }
+        ASSERT_TRUE(decoded) << error;
+        EXPECT_EQ(out.Width(), c.width);
+        EXPECT_EQ(out.Height(), c.height);
+        // The last row too: a picture of one scan is decoded in bands of rows.
+        EXPECT_TRUE(near(out.Pixel(0, 0), c.topLeft, 3)) << out.Pixel(0, 0);
+        const TColor last = out.Pixel(c.width - 1, c.height - 1);
+        EXPECT_TRUE(near(last, c.bottomRight, 3)) << last;
+        // Loaded as a picture, it keeps its bytes for the next save.
+        TJPEGImage picture;
+        ASSERT_TRUE(picture.LoadFromBytes(c.bytes, &error)) << error;
+        EXPECT_EQ(picture.Data(), c.bytes);
     }
 }

@@ -4,6 +4,7 @@
 #include "ControllerTestSupport.h"
 #include "GraphBodyBytes.h"
 #include "common/JpegBytes.h"
+#include "common/ResidentMemory.h"
 
 #include "model/RecordValues.h"
 #include "model/func2d.h"
@@ -265,26 +266,50 @@ TEST(PlotController2DFile, JpegBackgroundsAreDecodedOnceOrDropped) {
     swapped.Append(Bytes(saved.begin() + at + c.BGPicture().JPEG->Data().size(), saved.end()));
     fixSums(swapped.b);
 
+    // Hostile pictures cost far more to decode than their size suggests; each is dropped
+    // having cost next to nothing, and the rest of its graph (a 300 x 200 picture of no
+    // functions) is kept.
+    const auto fixture = [](const std::string& name) {
+        const Bytes file = readBytes(std::string(QUORIX_TEST_FIXTURES) + "/jpeg/" + name);
+        EXPECT_FALSE(file.empty()) << "no fixture " << name;
+        return file;
+    };
     struct Case {
         const char* what;
         Bytes file;
         bool kept;
+        size_t functions;
+        int width;
     };
-    const Case cases[] = {{"own 2000 x 2000", saved, true},
-                          {"arithmetic-coded 8192 x 8192", swapped.b, false}};
+    const Case cases[] = {
+        {"own 2000 x 2000", saved, true, 2, 40},
+        {"arithmetic-coded 8192 x 8192", swapped.b, false, 2, 40},
+        {"progressive 2000 x 2000 in 1000 scans", fixture("progressive-2000x2000-1000-scans.qxf"), false, 0,
+         300},
+        {"arithmetic progressive 2048 x 2048 in 1000 scans",
+         fixture("arithmetic-progressive-2048x2048-1000-scans.qxf"), false, 0, 300},
+        {"baseline 8192 x 8192 whose scan is zero bytes", fixture("corrupt-scan-8192x8192.qxf"), false, 0,
+         300},
+    };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         TTempDir dir;
         writeBytes(dir.File("g.qxf"), k.file);
         TPlotThread2D back;
-        ASSERT_TRUE(LoadGraph(back, dir.File("g.qxf")));
-        EXPECT_EQ(back.FuncList.size(), 2u) << "the rest of the graph loads";
+        bool loaded = false;
+        const int64_t grown = memtest::ResidentGrowth([&] {
+            loaded = LoadGraph(back, dir.File("g.qxf"));
+            back.AssignFieldsAndLabels();
+        });
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(back.FuncList.size(), k.functions) << "the rest of the graph loads";
+        EXPECT_EQ(back.BmpAttribs().Width, k.width);
         EXPECT_EQ(back.BGPicture().JPEG != nullptr, k.kept);
-        back.AssignFieldsAndLabels();
         const TBitmap* shown = back.Model().BackgroundBitmap();
         EXPECT_TRUE(hook->Messages.empty()) << hook->LastMessage();
         if (!k.kept) {
             EXPECT_EQ(shown, nullptr);
+            EXPECT_LT(grown, 16 << 20) << "bytes made resident by a dropped picture";
             continue;
         }
         ASSERT_NE(shown, nullptr);
