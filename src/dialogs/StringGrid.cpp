@@ -205,8 +205,7 @@ void TStringGrid::abandonTyping(QLineEdit* editor) {
 }
 
 void TStringGrid::commitTyping(QLineEdit* editor) {
-    commitData(editor);
-    typing_ = false;
+    CommitEditor();
     editor->selectAll();
 }
 

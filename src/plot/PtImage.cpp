@@ -459,13 +459,12 @@ void TPlotImageBox::Replot() {
 // back; the user is asked first. True when no label would be lost or the user agreed.
 bool TPlotImageBox::confirmLabelsOffPicture() {
     const TSettingBmpAttribsObj& a = plotThread_->BmpAttribs();
-    if (!a.SizeChanged || (a.Width >= context_.Width && a.Height >= context_.Height)) return true;
+    if (!a.SizeChanged || !shrinksPicture(a)) return true;
     TLabelBmpAttribs smaller = context_;
     smaller.Width = a.Width;
     smaller.Height = a.Height;
     const auto& list = MasterLabelList();
-    const auto lost =
-        std::count_if(list.begin(), list.end(), [&](const auto& l) { return !l || !l->IsOnBitmap(smaller); });
+    const auto lost = std::count_if(list.begin(), list.end(), offPicture(smaller));
     if (lost == 0) return true;
     const std::string question =
         lost == 1 ? std::string("1 label lies outside the new picture size and will be deleted. ")
@@ -480,7 +479,7 @@ void TPlotImageBox::applyPictureChanges() {
     if (a.PixelFormatChanged) picture.SetPixelFormat(static_cast<TPixelFormat>(a.PixelFormat));
     if (a.BackColorChanged) context_.BackgroundColor = a.BackColor;
     if (!a.SizeChanged) return;
-    const bool shrinking = a.Width < context_.Width || a.Height < context_.Height;
+    const bool shrinking = shrinksPicture(a);
     picture.SetSize(a.Width, a.Height);
     Image->FitToPicture();
     context_.Width = picture.Width();
@@ -492,10 +491,17 @@ void TPlotImageBox::applyPictureChanges() {
     plotThread_->CopyLabelsToBuffer(-1);
 }
 
+bool TPlotImageBox::shrinksPicture(const TSettingBmpAttribsObj& Attribs) const {
+    return Attribs.Width < context_.Width || Attribs.Height < context_.Height;
+}
+
+std::function<bool(const std::unique_ptr<TDrawBaseClass>&)>
+TPlotImageBox::offPicture(const TLabelBmpAttribs& Picture) {
+    return [Picture](const std::unique_ptr<TDrawBaseClass>& l) { return !l || !l->IsOnBitmap(Picture); };
+}
+
 void TPlotImageBox::removeLabelsOffPicture() {
-    std::erase_if(MasterLabelList(), [this](const std::unique_ptr<TDrawBaseClass>& l) {
-        return !l || !l->IsOnBitmap(context_);
-    });
+    std::erase_if(MasterLabelList(), offPicture(context_));
 }
 
 void TPlotImageBox::StartGraphDrawing() {

@@ -266,6 +266,11 @@ private:
     // Label helpers (PtImageLabels.cpp).
     void applyPictureChanges();
     bool confirmLabelsOffPicture();
+    // Whether the pending size is narrower or lower than the picture.
+    bool shrinksPicture(const TSettingBmpAttribsObj& Attribs) const;
+    // True for a label that lies wholly outside a picture of this size.
+    static std::function<bool(const std::unique_ptr<TDrawBaseClass>&)>
+    offPicture(const TLabelBmpAttribs& Picture);
     void removeLabelsOffPicture();
     void deleteLabelsWhere(const char* Question, bool (*Matches)(const TDrawBaseClass&));
     void beginTextEditOf(TDrawBaseClass& Label);

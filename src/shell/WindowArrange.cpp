@@ -33,6 +33,13 @@ void place(QMdiSubWindow& Window, const QRect& Rect) {
     Window.setGeometry(Rect);
 }
 
+// Lays the icons out in their rows and gives the area above them, which the other
+// windows may take.
+QRect roomAboveIcons(QMdiArea& Area) {
+    const int iconTop = ArrangeIconRows(Area);
+    return QRect(0, 0, Area.viewport()->width(), std::max(iconTop, 1));
+}
+
 // Moving and restoring windows may hand the activation on; the user's window keeps it.
 void keepActive(QMdiArea& Area, QMdiSubWindow* Active) {
     if (Active && !Active->isMinimized() && Area.currentSubWindow() != Active)
@@ -102,14 +109,13 @@ int CascadeStep(const QMdiSubWindow& Window) {
 }
 
 void CascadeSubWindows(QMdiArea& Area) {
-    const int iconTop = ArrangeIconRows(Area);
+    const QRect room = roomAboveIcons(Area);
     // In stacking order, so that the window on top stays on top, at the bottom right.
     const QList<QMdiSubWindow*> windows = arrangedWindows(Area, QMdiArea::StackingOrder);
     if (windows.isEmpty()) return;
     QMdiSubWindow* const active = Area.currentSubWindow();
     const std::vector<QRect> rects =
-        CascadeRects(int(windows.size()), QSize(Area.viewport()->width(), std::max(iconTop, 1)),
-                     CascadeStep(*windows.front()));
+        CascadeRects(int(windows.size()), room.size(), CascadeStep(*windows.front()));
     for (qsizetype i = 0; i < windows.size(); ++i) {
         place(*windows[i], rects[size_t(i)]);
         windows[i]->raise();
@@ -118,12 +124,11 @@ void CascadeSubWindows(QMdiArea& Area) {
 }
 
 void TileSubWindows(QMdiArea& Area) {
-    const int iconTop = ArrangeIconRows(Area);
+    const QRect room = roomAboveIcons(Area);
     const QList<QMdiSubWindow*> windows = arrangedWindows(Area, QMdiArea::CreationOrder);
     if (windows.isEmpty()) return;
     QMdiSubWindow* const active = Area.currentSubWindow();
-    const std::vector<QRect> rects =
-        TileRects(int(windows.size()), QRect(0, 0, Area.viewport()->width(), std::max(iconTop, 1)));
+    const std::vector<QRect> rects = TileRects(int(windows.size()), room);
     for (qsizetype i = 0; i < windows.size(); ++i)
         place(*windows[i], rects[size_t(i)]);
     keepActive(Area, active);
