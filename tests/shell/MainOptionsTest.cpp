@@ -323,6 +323,8 @@ TEST_F(MainOptions, NumbersReadBackWhateverLocaleWroteThem) {
         read.ReadIniFile();
         EXPECT_EQ(double(read.HotKeys2D.Zoom5Range), 0.07);
         EXPECT_EQ(read.HotKeys3D.Rotation3DIncAmt, 2.5L);
-        if (!row.OldText) EXPECT_EQ(read.HotKeysPolar.Zoom1Range, 1234.5L);
+        if (!row.OldText) {
+            EXPECT_EQ(read.HotKeysPolar.Zoom1Range, 1234.5L);
+        }
     }
 }
