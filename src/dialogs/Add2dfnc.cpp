@@ -289,6 +289,11 @@ bool TAdd2DFuncDlg::CanCloseOk() {
     // The row the user is in has not been checked yet: an error there must keep the
     // dialog open, or the row would be stored stale or lost.
     if (!ValidateGridRow(CurrentRow)) return false;
+    if (TRowCheck check = Rows.CheckGraphValues(OtherSpecialValues); !check.Ok) {
+        CenterMessageDlg(check.Message, mtError, {mbOK}, 0, this);
+        FocusCell(check.Col, CurrentRow);
+        return false;
+    }
     if (!ELoBoundStr->ValidateAndFocus() || !EHiBoundStr->ValidateAndFocus()) return false;
     if (!ELoBoundStr->Empty && !EHiBoundStr->Empty &&
         ELoBoundStr->Value.FloatValue > EHiBoundStr->Value.FloatValue) {
@@ -466,8 +471,9 @@ void TAdd2DFuncDlg::ShowValuesButtonClick() {
 
 namespace {
 
-bool runFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm, bool addMode) {
+bool runFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm, bool addMode, int64_t otherSpecialValues) {
     TAdd2DFuncDlg dialog(OwnerForm);
+    dialog.OtherSpecialValues = otherSpecialValues;
     dialog.PageControl1->setCurrentIndex(0);
     dialog.AddMode = addMode;
     dialog.setWindowTitle(addMode ? "Add 2D Function" : "Modify 2D Function");
@@ -480,12 +486,12 @@ bool runFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm, bool addMode) {
 
 } // namespace
 
-bool AddFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm) {
-    return runFunction2DDialog(Func, OwnerForm, true);
+bool AddFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm, int64_t OtherSpecialValues) {
+    return runFunction2DDialog(Func, OwnerForm, true, OtherSpecialValues);
 }
 
-bool ModifyFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm) {
-    return runFunction2DDialog(Func, OwnerForm, false);
+bool ModifyFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm, int64_t OtherSpecialValues) {
+    return runFunction2DDialog(Func, OwnerForm, false, OtherSpecialValues);
 }
 
 void TAdd2DFuncDlg::FormShow() {

@@ -84,6 +84,9 @@ public:
     TSpecialGridRows Rows; // the grid's rows and row objects, ValueFunc and ConstFunc
     TMath2DFunc EditFunc;  // checks the expression; the function takes it on OK
     bool AddMode = false;
+    // Special x values the graph's other functions hold; OK keeps the graph's sum within
+    // MaxGraphSpecialValues.
+    int64_t OtherSpecialValues = 0;
 
 protected:
     bool CanCloseOk() override;
@@ -111,6 +114,7 @@ private:
 };
 
 // Open the dialog on Func; true when the user pressed OK and Func was changed (its
-// modified flag set). OwnerForm may be null.
-bool AddFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm);
-bool ModifyFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm);
+// modified flag set). OwnerForm may be null. OtherSpecialValues: the special x values the
+// graph's other functions hold.
+bool AddFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm, int64_t OtherSpecialValues = 0);
+bool ModifyFunction2DDialog(TFunc2DObj& Func, QWidget* OwnerForm, int64_t OtherSpecialValues = 0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <new>
 
 const std::array<const char*, SpecialGridColumns> SpecialGridTitles = {
@@ -32,6 +33,14 @@ TRowCheck fail(int col, std::string message, std::string mathErrorName = {}) {
     r.Message = std::move(message);
     r.MathErrorName = std::move(mathErrorName);
     return r;
+}
+
+// 1004000 as "1,004,000".
+std::string groupedThousands(int64_t n) {
+    std::string digits = std::to_string(n);
+    for (int i = int(digits.size()) - 3; i > (digits[0] == '-' ? 1 : 0); i -= 3)
+        digits.insert(size_t(i), ",");
+    return digits;
 }
 
 } // namespace
@@ -189,6 +198,16 @@ TRowCheck TSpecialGridRows::checkLimits(int row) const {
                     "There can not be more than " + std::to_string(MaxPointRows) + " point row values.");
     }
     return {};
+}
+
+TRowCheck TSpecialGridRows::CheckGraphValues(int64_t otherValues) const {
+    int64_t total = otherValues;
+    for (const auto& r : Rows)
+        if (r.Item) total += SpecialItemValueCount(*r.Item);
+    if (total <= MaxGraphSpecialValues) return {};
+    return fail(gcFirst, std::string("There can not be more than ") + MaxGraphSpecialValuesText +
+                             " special X values in a graph; with these rows there would be " +
+                             groupedThousands(total) + ".");
 }
 
 bool TSpecialGridRows::InsertRow(int row) {

@@ -70,6 +70,9 @@ public:
     void NormalizeBehaviorCell(int row, int col);
     // The row check: on success the row object holds the row (an empty row loses it).
     TRowCheck ValidateRow(int row);
+    // The special x values of the row objects, with OtherValues that the graph's other
+    // functions hold, must stay within what a graph may hold.
+    TRowCheck CheckGraphValues(int64_t otherValues) const;
 
     // A new empty row at row, the rows from there one lower; false at the limit.
     bool InsertRow(int row);

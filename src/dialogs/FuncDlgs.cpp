@@ -15,19 +15,30 @@
 
 namespace {
 
-// The add and modify dialogs of one function class.
+// The add and modify dialogs of one function class; the last argument is the special x
+// values the graph's other functions hold.
 template <class TFunc> struct TFuncDialogs {
-    bool (*Add)(TFunc&, QWidget*);
-    bool (*Modify)(TFunc&, QWidget*);
+    bool (*Add)(TFunc&, QWidget*, int64_t);
+    bool (*Modify)(TFunc&, QWidget*, int64_t);
 };
+
+// A dialog of a class that holds no special x values.
+template <class TFunc, bool (*Dialog)(TFunc&, QWidget*)>
+bool withoutSpecialValues(TFunc& f, QWidget* w, int64_t) {
+    return Dialog(f, w);
+}
+template <class TFunc, bool (*Add)(TFunc&, QWidget*), bool (*Modify)(TFunc&, QWidget*)>
+constexpr TFuncDialogs<TFunc> plainDialogs() {
+    return {withoutSpecialValues<TFunc, Add>, withoutSpecialValues<TFunc, Modify>};
+}
 
 // The five function classes with their dialogs, in the order a function is matched.
 constexpr std::tuple kFuncDialogs{
     TFuncDialogs<TFunc2DObj>{AddFunction2DDialog, ModifyFunction2DDialog},
-    TFuncDialogs<TFuncParametricObj>{AddParametricFunctionDialog, ModifyParametricFunctionDialog},
-    TFuncDialogs<TFuncPolarObj>{AddPolarFunctionDialog, ModifyPolarFunctionDialog},
-    TFuncDialogs<TFuncRotateObj>{AddRotateFunctionDialog, ModifyRotateFunctionDialog},
-    TFuncDialogs<TFunc3DObj>{Add3DFunctionDialog, Modify3DFunctionDialog},
+    plainDialogs<TFuncParametricObj, AddParametricFunctionDialog, ModifyParametricFunctionDialog>(),
+    plainDialogs<TFuncPolarObj, AddPolarFunctionDialog, ModifyPolarFunctionDialog>(),
+    plainDialogs<TFuncRotateObj, AddRotateFunctionDialog, ModifyRotateFunctionDialog>(),
+    plainDialogs<TFunc3DObj, Add3DFunctionDialog, Modify3DFunctionDialog>(),
 };
 
 // When Func is a TFunc: result takes f(Func as a TFunc, its dialogs), and true.
@@ -50,21 +61,22 @@ template <class F> bool withFunctionClass(TBaseFuncObj& Func, F&& f) {
 
 } // namespace
 
-bool AddFunctionDialog(TBaseFuncObj& Func, TColor Color, QWidget* OwnerForm) {
+bool AddFunctionDialog(TBaseFuncObj& Func, TColor Color, QWidget* OwnerForm, int64_t OtherSpecialValues) {
     try {
         return withFunctionClass(Func, [&](auto& f, const auto& dialogs) {
             f.FuncColor = Color;
-            return dialogs.Add(f, OwnerForm);
+            return dialogs.Add(f, OwnerForm, OtherSpecialValues);
         });
     } catch (...) {
         return false;
     }
 }
 
-bool ModifyFunctionDialog(TBaseFuncObj& Func, QWidget* ListDlg) {
+bool ModifyFunctionDialog(TBaseFuncObj& Func, QWidget* ListDlg, int64_t OtherSpecialValues) {
     try {
-        return withFunctionClass(Func,
-                                 [&](auto& f, const auto& dialogs) { return dialogs.Modify(f, ListDlg); });
+        return withFunctionClass(Func, [&](auto& f, const auto& dialogs) {
+            return dialogs.Modify(f, ListDlg, OtherSpecialValues);
+        });
     } catch (...) {
         return false;
     }

@@ -13,10 +13,12 @@ class QWidget;
 
 // Gives a new function Color and opens the add dialog of its class. True when the user
 // pressed OK and the function was filled; false for a class without a dialog.
-bool AddFunctionDialog(TBaseFuncObj& Func, TColor Color, QWidget* OwnerForm);
+// OtherSpecialValues: the special x values the graph's other functions hold, which a 2D
+// function's dialog keeps the graph's sum within.
+bool AddFunctionDialog(TBaseFuncObj& Func, TColor Color, QWidget* OwnerForm, int64_t OtherSpecialValues = 0);
 // Opens the modify dialog of the function's class over ListDlg (the form that asks). True
 // when the user pressed OK and the function was changed.
-bool ModifyFunctionDialog(TBaseFuncObj& Func, QWidget* ListDlg);
+bool ModifyFunctionDialog(TBaseFuncObj& Func, QWidget* ListDlg, int64_t OtherSpecialValues = 0);
 
 // The pixel format code of a screen with Bits bits per pixel (times colour planes): 4 gives
 // 2, 8 gives 3, 15 gives 4, 16 gives 5, 24 gives 6, 32 gives 7, anything else 3.

@@ -114,7 +114,9 @@ void TFuncListDlg::refresh() {
 }
 
 void TFuncListDlg::ModifyButtonClick() {
-    if (Logic.Modify([this](TBaseFuncObj& f) { return ModifyFunctionDialog(f, this); })) refresh();
+    if (Logic.Modify(
+            [this](TBaseFuncObj& f) { return ModifyFunctionDialog(f, this, Logic.SpecialValuesBesides(f)); }))
+        refresh();
 }
 
 void TFuncListDlg::DeleteButtonClick() {

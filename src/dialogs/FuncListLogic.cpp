@@ -1,5 +1,7 @@
 #include "dialogs/FuncListLogic.h"
 
+#include "model/func2d.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -17,6 +19,15 @@ bool TFuncListLogic::Modify(const std::function<bool(TBaseFuncObj&)>& Launch) {
     FuncModified = true;
     row.Text = row.Func->GetDescription();
     return true;
+}
+
+int64_t TFuncListLogic::SpecialValuesBesides(const TBaseFuncObj& Func) const {
+    int64_t total = 0;
+    for (const TRow& row : Rows)
+        if (row.Func != &Func) total += SpecialValueCount(*row.Func);
+    for (const TBaseFuncObj* f : DeletionList)
+        if (f != &Func) total += SpecialValueCount(*f);
+    return total;
 }
 
 bool TFuncListLogic::Delete() {

@@ -8,6 +8,7 @@
 #include "model/SeqList.h"
 #include "model/funcobj.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ public:
     // Swap the selected row with its neighbour; the selection follows. False at the ends.
     bool MoveUp();
     bool MoveDown();
+    // The special x values the graph's functions other than Func hold. The deleted ones
+    // count too: a Cancel brings them back, and a modification stays whatever the dialog
+    // ends with.
+    int64_t SpecialValuesBesides(const TBaseFuncObj& Func) const;
     // After OK with a deletion or a move: List holds the rows' functions top to bottom and
     // the deleted ones are freed. Nothing happens otherwise.
     void ApplyTo(TSequenceList<TBaseFuncObj>& List) const;

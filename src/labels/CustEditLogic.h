@@ -7,6 +7,7 @@
 // The editor shows its text 2 pixels in from its left and top edges, so the caret before
 // the first character stands at x = 2.
 
+#include "labels/GrDraw.h"
 #include "platform/Fonts.h"
 
 #include <QFont>
@@ -23,7 +24,7 @@ bool IsStorableTextChar(QChar c);
 class TTextEditLogic {
 public:
     // The most characters a text can be typed to.
-    static constexpr int MaxTextLength = 250;
+    static constexpr int MaxTextLength = MaxLabelTextLength;
     // The editor's width and height never grow past this.
     static constexpr int MaxExtent = 10000;
 

@@ -10,7 +10,10 @@
 #include "model/FILESAVE.h"
 #include "platform/Errors.h"
 
+#include <QString>
+
 #include <algorithm>
+#include <cstdint>
 #include <new>
 #include <utility>
 #include <vector>
@@ -118,9 +121,16 @@ void readOneLabel(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs,
     appendLabel(List, std::move(label));
 }
 
+// A graph never holds more labels than a graph may: a count past that is no file of ours,
+// and is refused before a label is read.
+void checkLabelCount(TReadGraphFile& Reader, int64_t count) {
+    if (count > int64_t(MaxGraphLabels)) Reader.RaiseLoadError();
+}
+
 void readLabelListV1(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs,
                      TSequenceList<TDrawBaseClass>& List) {
     const int count = static_cast<int16_t>(Reader.ReadWord());
+    checkLabelCount(Reader, count);
     for (int i = 0; i < count; ++i) {
         uint8_t kind = 0;
         Reader.ReadRecord(&kind, 1);
@@ -129,6 +139,7 @@ void readLabelListV1(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs,
         readOneLabel(Reader, BmpAttribs, List, kind);
     }
     const int fillCount = static_cast<int16_t>(Reader.ReadWord());
+    checkLabelCount(Reader, int64_t(std::max(count, 0)) + fillCount);
     for (int i = 0; i < fillCount; ++i)
         readOneLabel(Reader, BmpAttribs, List, lkFloodFill);
 }
@@ -293,6 +304,10 @@ void TDrawText::ReadFromGraphFile(TReadGraphFile& Reader, const TLabelBmpAttribs
         TPoint storedP2;
         Reader.ReadPoint(storedP2);
     }
+    // As the editor and the text dialog would take it. Each character of the file is one
+    // UTF-16 unit.
+    if (Text.size() > size_t(MaxLabelTextLength))
+        Text = QString::fromStdString(Text).left(MaxLabelTextLength).toStdString();
     // The font the file names may be missing here or measure differently.
     P2 = CalcTextExtent(P1, Text, Font);
     KeepOnBitmap(BmpAttribs);
@@ -334,6 +349,7 @@ void ReadLabelList(TReadGraphFile& Reader, const TLabelBmpAttribs& BmpAttribs,
         return;
     }
     const int32_t count = Reader.ReadInteger();
+    checkLabelCount(Reader, count);
     for (int32_t i = 0; i < count; ++i)
         readOneLabel(Reader, BmpAttribs, List, Reader.ReadInteger());
 }

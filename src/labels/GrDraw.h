@@ -9,10 +9,17 @@
 
 #include <Qt>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
 class QObject;
+
+// Labels a graph may hold.
+inline constexpr std::size_t MaxGraphLabels = 2000;
+// The most characters a text label holds: the editor and the text dialog stop there, and a
+// longer text read from a file is cut there.
+inline constexpr int MaxLabelTextLength = 250;
 
 // The bitmap every label operation draws on or tests against.
 struct TLabelBmpAttribs {

@@ -135,7 +135,7 @@ TLabelDlgCheck CheckTextDlg(const TTextDlgValues& Values, const TDrawText& Text,
 void StoreTextDlg(const TTextDlgValues& Values, TDrawText& Text);
 
 // The most characters the text edit takes, and the size box.
-inline constexpr int MaxTextDlgLength = 250;
+inline constexpr int MaxTextDlgLength = MaxLabelTextLength;
 inline constexpr int MaxFontSizeChars = 4;
 // The sizes offered for a font family: its own sizes when it has fixed ones, else the
 // usual list; two-digit texts ("08"), sorted as texts.

@@ -1,12 +1,12 @@
 #include "model/func2d.h"
 
 #include "model/FILESAVE.h"
-#include "model/GapSort.h"
 #include "model/RecordValues.h"
 #include "platform/Errors.h"
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 TMath2DFunc::TMath2DFunc() {
     SetVariableCount(1);
@@ -29,6 +29,8 @@ constexpr int ShortTextLenV1 = 50;
 // A series stops after this many steps beyond its second value even when it has not
 // reached its end (CountSeriesValues refuses such series long before).
 constexpr int SeriesStepLimit = 5030;
+// The most values one row can expand to: first, second, the steps between and the end.
+constexpr int32_t MaxRowValues = SeriesStepLimit + 2;
 
 void checkSeriesValue(const TMathValue& v) {
     QX_ASSERT(v.Kind != mvEmpty, "Empty series value");
@@ -49,7 +51,7 @@ TMathValue seriesValue(const TMathValue& second, const TMathValue& d, int k, boo
 // Order of the points: by x, then by the row, so the earliest row wins among equal x.
 // A NaN sorts after every number, so the order stays total whatever the values.
 int comparePoints(const TSpecialPoint& a, const TSpecialPoint& b) {
-    const long double x = a.Value.FloatValue, y = b.Value.FloatValue;
+    const long double x = a.Value, y = b.Value;
     const bool xn = std::isnan(x), yn = std::isnan(y);
     if (xn != yn) return xn ? 1 : -1;
     if (!xn) {
@@ -194,52 +196,143 @@ bool ExpandSpecialItem(const TFunc2DSpecialItem& item, TMathFunction& Func,
     return true;
 }
 
+// ---- TSpecialPointSet ----
+
+namespace {
+
+// Thrown from inside an expansion that the drawing run stopped.
+struct TExpansionStopped {};
+
+// Whether a row expands without failing: a series needs its three values, and f(x) must
+// compile (Func takes its text).
+bool canExpand(const TFunc2DSpecialItem& item, TMathFunction& Func) {
+    if (item.Kind == skSingleValue) return true;
+    if (item.FirstValue.Kind == mvEmpty || item.SecondValue.Kind == mvEmpty || item.EndValue.Kind == mvEmpty)
+        return false;
+    if (item.Kind != skSeriesFunc) return true;
+    Func.SetExpression(item.FuncStr);
+    return Func.CompileMathFunc();
+}
+
+// Sorted by x, then by row; of equal x only the first, the earliest row's, stays. Points of
+// equal x and row are alike in every field, so any sort gives the same array.
+void sortPoints(TSpecialPointArray& points) {
+    std::sort(points.begin(), points.end(),
+              [](const TSpecialPoint& a, const TSpecialPoint& b) { return comparePoints(a, b) < 0; });
+    for (size_t i = 1; i < points.size(); ++i)
+        if (points[i].Value == points[i - 1].Value) points[i].ItemIndex = -1;
+    std::erase_if(points, [](const TSpecialPoint& p) { return p.ItemIndex == -1; });
+}
+
+} // namespace
+
+class TSpecialPointSet {
+public:
+    TSpecialPointSet() : expanded_(true) {} // no points
+    explicit TSpecialPointSet(std::vector<TFunc2DSpecialItem> rows) : rows_(std::move(rows)) {}
+
+    // Held for the whole expansion: a second caller waits for the first one's points rather
+    // than working them out again.
+    const TSpecialPointArray* Expand(const std::function<bool()>& aborted) {
+        std::lock_guard lock(mutex_);
+        if (!expanded_) {
+            if (!expandRows(aborted)) return nullptr;
+            expanded_ = true;
+            rows_ = {};
+        }
+        return &points_; // never changes again
+    }
+
+private:
+    // False when Aborted stopped it; a failure leaves no points and counts as done.
+    bool expandRows(const std::function<bool()>& aborted) {
+        points_.clear();
+        try {
+            int64_t total = 0;
+            for (const TFunc2DSpecialItem& row : rows_)
+                total += SpecialItemValueCount(row);
+            points_.reserve(size_t(total));
+            TMath2DFunc func; // the one variable "X" that series through f(x) use
+            uint32_t sinceAsked = 0;
+            for (size_t i = 0; i < rows_.size(); ++i) {
+                const TFunc2DSpecialItem& row = rows_[i];
+                const bool expanded = ExpandSpecialItem(row, func, [&](const TMathValue& value) {
+                    if (aborted && ++sinceAsked % 256 == 0 && aborted()) throw TExpansionStopped{};
+                    points_.push_back(
+                        {value.FloatValue, int32_t(i), row.LeftBehavior, row.AtBehavior, row.RightBehavior});
+                });
+                if (!expanded) {
+                    points_.clear();
+                    return true;
+                }
+            }
+            sortPoints(points_);
+            points_.shrink_to_fit();
+        } catch (const TExpansionStopped&) {
+            points_ = {};
+            return false;
+        } catch (...) {
+            // Assertions, arithmetic errors and running out of memory all leave no points.
+            points_ = {};
+        }
+        return true;
+    }
+
+    std::mutex mutex_;
+    bool expanded_ = false;
+    std::vector<TFunc2DSpecialItem> rows_; // until the points are worked out
+    TSpecialPointArray points_;
+};
+
 // ---- TFunc2DSpecialValues ----
+
+int64_t SpecialItemValueCount(const TFunc2DSpecialItem& item) {
+    if (item.Kind == skSingleValue) return 1;
+    if (item.Kind == skSeries || item.Kind == skSeriesFunc)
+        return std::clamp<int64_t>(item.ValueCount, 0, MaxRowValues);
+    return MaxRowValues;
+}
 
 void TFunc2DSpecialValues::Clear() {
     Items.clear();
-    Points.clear();
+    points_.reset();
 }
 
 bool TFunc2DSpecialValues::CalculateValues(TMathFunction& Func) {
-    bool result = true;
     try {
-        Points.clear();
-        int64_t total = 0;
+        points_.reset();
         for (const auto& item : Items)
-            total += std::clamp<int64_t>(item->ValueCount, 0, MaxSeriesValues);
-        Points.reserve(size_t(total));
-
-        for (size_t i = 0; i < Items.size() && result; ++i) {
-            const TFunc2DSpecialItem& item = *Items[i];
-            result = ExpandSpecialItem(item, Func, [&](const TMathValue& value) {
-                Points.push_back({value, int32_t(i), item.LeftBehavior, item.AtBehavior, item.RightBehavior});
-            });
-        }
-        if (!result) {
-            Points.clear();
-            return false;
-        }
-
-        const int n = int(Points.size());
-        if (n > 1) {
-            GapSortRange(
-                n, [this](int i, int j, int& r) { r = comparePoints(Points[i], Points[j]); },
-                [this](int i, int j) {
-                    QX_ASSERT(i != j, "Sort swap error.");
-                    std::swap(Points[i], Points[j]);
-                });
-            // Of equal x only the first, the earliest row's, stays.
-            for (int i = 1; i < n; ++i)
-                if (Points[i].Value.FloatValue == Points[i - 1].Value.FloatValue) Points[i].ItemIndex = -1;
-            std::erase_if(Points, [](const TSpecialPoint& p) { return p.ItemIndex == -1; });
-        }
+            if (!canExpand(*item, Func)) {
+                points_ = std::make_shared<TSpecialPointSet>();
+                return false;
+            }
+        std::vector<TFunc2DSpecialItem> rows;
+        rows.reserve(Items.size());
+        for (const auto& item : Items)
+            rows.push_back(*item);
+        points_ = std::make_shared<TSpecialPointSet>(std::move(rows));
+        return true;
     } catch (...) {
-        // Assertions, arithmetic errors and running out of memory all leave no points.
-        Points.clear();
+        points_ = std::make_shared<TSpecialPointSet>();
         return false;
     }
-    return result;
+}
+
+const TSpecialPointArray& TFunc2DSpecialValues::Points() const {
+    return *ExpandPoints(nullptr);
+}
+
+const TSpecialPointArray* TFunc2DSpecialValues::ExpandPoints(const std::function<bool()>& Aborted) const {
+    static const TSpecialPointArray none;
+    if (!points_) return &none;
+    return points_->Expand(Aborted);
+}
+
+int64_t TFunc2DSpecialValues::ValueCount() const {
+    int64_t total = 0;
+    for (const auto& item : Items)
+        total += SpecialItemValueCount(*item);
+    return total;
 }
 
 void TFunc2DSpecialValues::WriteToFile(TWriteGraphFile& writer) const {
@@ -297,10 +390,10 @@ bool TFunc2DSpecialValues::ReadFromFile(TReadGraphFile& reader) {
     return result;
 }
 
-void TFunc2DSpecialValues::CopyPointsFrom(const TFunc2DSpecialValues& source) {
+void TFunc2DSpecialValues::SharePointsOf(const TFunc2DSpecialValues& source) {
     if (&source == this) return;
     Items.clear();
-    Points = source.Points;
+    points_ = source.points_;
 }
 
 // ---- TFunc2DObj ----
@@ -325,7 +418,7 @@ void TFunc2DObj::Assign(const TSequenceListObj& Source) {
     ExtraUndefAccuracy = src.ExtraUndefAccuracy;
     FuncColor = src.FuncColor;
     LineWidth = src.LineWidth;
-    SpecialValues.CopyPointsFrom(src.SpecialValues);
+    SpecialValues.SharePointsOf(src.SpecialValues);
 }
 
 std::string TFunc2DObj::GetDescription() const {
@@ -391,4 +484,17 @@ bool TFunc2DObj::ReadFromFile(TReadGraphFile& reader) {
     TMath2DFunc valueFunc; // the one variable "X" that series through f(x) use
     if (!SpecialValues.CalculateValues(valueFunc)) result = false;
     return result;
+}
+
+int64_t SpecialValueCount(const TBaseFuncObj& Func) {
+    const auto* function = dynamic_cast<const TFunc2DObj*>(&Func);
+    return function ? function->SpecialValues.ValueCount() : 0;
+}
+
+int64_t GraphSpecialValueCount(const std::vector<std::unique_ptr<TBaseFuncObj>>& Functions,
+                               const TBaseFuncObj* Except) {
+    int64_t total = 0;
+    for (const auto& f : Functions)
+        if (f && f.get() != Except) total += SpecialValueCount(*f);
+    return total;
 }

@@ -67,9 +67,10 @@ public:
     void ReadFromFile(TReadGraphFile& reader);
 };
 
-// One computed special point.
+// One computed special point: the x value as a float (all the plotter compares), the row it
+// came from and the row's three behaviours; 32 bytes.
 struct TSpecialPoint {
-    TMathValue Value;  // the x value
+    long double Value; // the x value
     int32_t ItemIndex; // the row it came from
     uint8_t LeftBehavior;
     uint8_t AtBehavior;
@@ -77,25 +78,54 @@ struct TSpecialPoint {
 };
 using TSpecialPointArray = std::vector<TSpecialPoint>;
 
+// Special x values all the functions of one graph may hold together, as their rows count
+// them: a function may hold 251,000 (50 full series and 1000 single values), so a graph
+// holds about four such. Beyond it the points would cost hundreds of megabytes and
+// minutes to work out. A file past it is refused before a value is worked out, and the
+// function dialog keeps a graph from passing it.
+inline constexpr int64_t MaxGraphSpecialValues = 1000000;
+// The same as the messages show it.
+inline constexpr const char* MaxGraphSpecialValuesText = "1,000,000";
+
+// The points of one set of rows: worked out once, on first use, and then shared by every
+// copy of the function that holds the set.
+class TSpecialPointSet;
+
 class TFunc2DSpecialValues {
 public:
     std::vector<std::unique_ptr<TFunc2DSpecialItem>> Items; // in the dialog's row order
-    TSpecialPointArray Points;                              // sorted by x, no two of equal x
 
-    // Frees every row and empties Points.
+    // Frees every row and drops the points.
     void Clear();
-    // Expands the rows into Points. Func is an expression with the one variable "X"
-    // that series through f(x) use; the caller owns it. On failure Points is empty and
-    // the result false; the rows stay.
+    // Checks that the rows can be expanded (every series complete, every f(x) text compiles
+    // in Func, an expression with the one variable "X" that the caller owns) and takes
+    // them over for their points. The points themselves are worked out on first use, by
+    // the drawing run, so a graph full of values opens without working them out. On
+    // failure there are no points and the result is false; the rows stay.
     bool CalculateValues(TMathFunction& Func);
+    // The points of the rows CalculateValues last took, sorted by x with no two of equal x;
+    // worked out here when nothing has asked before.
+    const TSpecialPointArray& Points() const;
+    // The same for a drawing run, which Aborted may stop (polled every few hundred values);
+    // null when it did, and the next call starts again.
+    const TSpecialPointArray* ExpandPoints(const std::function<bool()>& Aborted) const;
+    // The x values the rows expand to, as counted before any is worked out.
+    int64_t ValueCount() const;
     void WriteToFile(TWriteGraphFile& writer) const;
     // Reads the rows of the reader's version (2 and later); false when a series row had
     // to be dropped. Points are not computed here.
     bool ReadFromFile(TReadGraphFile& reader);
-    // The drawing copy of a function takes the computed points; its own rows and points
-    // are dropped, and the source keeps both.
-    void CopyPointsFrom(const TFunc2DSpecialValues& source);
+    // The drawing copy of a function shares the source's points (worked out or not); its
+    // own rows and points are dropped, and the source keeps both.
+    void SharePointsOf(const TFunc2DSpecialValues& source);
+
+private:
+    std::shared_ptr<TSpecialPointSet> points_;
 };
+
+// How many x values a row expands to, as counted before expanding it: 1 for a single value,
+// the series' count for a series, and the most any row can give for a kind no dialog makes.
+int64_t SpecialItemValueCount(const TFunc2DSpecialItem& item);
 
 // First < Second < End or First > Second > End, by their floats.
 bool IsValidSeriesOrder(const TMathValue& First, const TMathValue& Second, const TMathValue& End);
@@ -131,8 +161,8 @@ public:
     TFunc2DObj();
 
     std::unique_ptr<TSequenceListObj> Clone() const override;
-    // Copies everything but the rows; the computed points are copied too, so the drawing
-    // copy has them however often it is rebuilt from this object.
+    // Copies everything but the rows; the points are shared, so the drawing copy has them
+    // however often it is rebuilt from this object, and they are worked out only once.
     void Assign(const TSequenceListObj& Source) override;
     std::string GetDescription() const override;
 
@@ -142,3 +172,9 @@ public:
     // is loaded all the same.
     bool ReadFromFile(TReadGraphFile& reader);
 };
+
+// The special x values a function holds (ValueCount); none for a function of another class.
+int64_t SpecialValueCount(const TBaseFuncObj& Func);
+// The special x values the functions of a list hold together; Except, when given, is left out.
+int64_t GraphSpecialValueCount(const std::vector<std::unique_ptr<TBaseFuncObj>>& Functions,
+                               const TBaseFuncObj* Except = nullptr);

@@ -29,10 +29,9 @@ bool strictlyBetween(long double v, long double a, long double b) {
 } // namespace
 
 TFunc2DPlotter::TFunc2DPlotter(const TPlotGraph& graph, TCanvas& canvas, const TView2DRecord& view,
-                               TFunc2DObj& function)
-    : graph_(graph), canvas_(canvas), view_(view), function_(function),
-      points_(function.SpecialValues.Points), color_(function.FuncColor),
-      defaultMode_(function.ExtraUndefAccuracy ? smExtraAccuracy : smNormal) {}
+                               TFunc2DObj& function, const TSpecialPointArray& points)
+    : graph_(graph), canvas_(canvas), view_(view), function_(function), points_(points),
+      color_(function.FuncColor), defaultMode_(function.ExtraUndefAccuracy ? smExtraAccuracy : smNormal) {}
 
 void TFunc2DPlotter::checkAborted() const {
     if (graph_.IsAborted()) throw TPlotCancelled{};
@@ -147,9 +146,9 @@ void TFunc2DPlotter::sampleAt(int column, TSample& s) {
     s.Column = column;
     s.X = view_.WorldX(column);
     evaluate(s);
-    while (sampleCursor_ < points_.size() && points_[sampleCursor_].Value.FloatValue < s.X)
+    while (sampleCursor_ < points_.size() && points_[sampleCursor_].Value < s.X)
         ++sampleCursor_;
-    if (sampleCursor_ < points_.size() && points_[sampleCursor_].Value.FloatValue == s.X) {
+    if (sampleCursor_ < points_.size() && points_[sampleCursor_].Value == s.X) {
         const TSpecialPoint& sp = points_[sampleCursor_];
         if (sp.AtBehavior == sbAtUndefined) s.State = ssUndefined;
         s.LeftMode = sideMode(sp.LeftBehavior);
@@ -165,7 +164,7 @@ TFunc2DPlotter::TSample TFunc2DPlotter::specialSample(const TSpecialPoint& point
     TSample b;
     b.LeftMode = sideMode(point.LeftBehavior);
     b.RightMode = sideMode(point.RightBehavior);
-    b.X = point.Value.FloatValue;
+    b.X = point.Value;
     b.Column = std::fabs(b.X - pa.X) <= std::fabs(pb.X - b.X) ? pa.Column : pb.Column;
     if (point.AtBehavior == sbAtUndefined)
         b.State = ssUndefined;
@@ -187,7 +186,7 @@ void TFunc2DPlotter::processGap(int g, bool drawLeft, bool drawRight) {
     gap.Connect =
         pa.Defined() && pb.Defined() && pa.RightMode != smNotContinuous && pb.LeftMode != smNotContinuous;
 
-    const auto xOf = [&](size_t k) { return points_[k].Value.FloatValue; };
+    const auto xOf = [&](size_t k) { return points_[k].Value; };
     while (gapCursor_ < points_.size() && xOf(gapCursor_) <= pa.X)
         ++gapCursor_;
     size_t begin = gapCursor_, end = begin;
@@ -381,10 +380,14 @@ void TPlotGraph2D::PlotFunctions2D() {
 }
 
 void TPlotGraph2D::PlotFunction2D(TFunc2DObj& Function) {
+    // The first run that draws a function works out its special points; a stop meanwhile
+    // ends the run like any other step, and the next run starts them again.
+    const TSpecialPointArray* points = Function.SpecialValues.ExpandPoints([this] { return IsAborted(); });
+    if (!points) return;
     TCanvas& canvas = PlotBitmap().Canvas();
     canvas.Pen.Color = Function.FuncColor;
     canvas.Pen.Width = DrawnPenWidth(Function.LineWidth);
-    TFunc2DPlotter(*this, canvas, View(), Function).Plot();
+    TFunc2DPlotter(*this, canvas, View(), Function, *points).Plot();
 }
 
 void TPlotGraph2D::PlotParametric2D(TFuncParametricObj& Function) {

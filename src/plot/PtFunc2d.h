@@ -20,8 +20,10 @@ class TPlotGraph;
 
 class TFunc2DPlotter {
 public:
-    // Draws with the canvas pen as the caller set it (function colour and width, solid).
-    TFunc2DPlotter(const TPlotGraph& graph, TCanvas& canvas, const TView2DRecord& view, TFunc2DObj& function);
+    // Draws with the canvas pen as the caller set it (function colour and width, solid),
+    // through the function's special points.
+    TFunc2DPlotter(const TPlotGraph& graph, TCanvas& canvas, const TView2DRecord& view, TFunc2DObj& function,
+                   const TSpecialPointArray& points);
 
     // The whole curve; returns quietly when the run is cancelled.
     void Plot();

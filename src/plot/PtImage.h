@@ -53,9 +53,6 @@ using TShiftState = uint8_t;
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
-// Labels a graph may hold.
-inline constexpr std::size_t MaxGraphLabels = 2000;
-
 // The picture itself: it shows its bitmap at its own size and reports the mouse in bitmap
 // pixels.
 class TPlotImage : public QWidget {

@@ -1,5 +1,6 @@
 #include "plot/PtTh2d.h"
 
+#include "math/CenterDlg.h"
 #include "model/FILESAVE.h"
 #include "model/func2d.h"
 #include "model/funcpara.h"
@@ -27,6 +28,13 @@ bool TPlotThread2D::IsColorAlreadyInUse(TColor Color) const {
                       });
 }
 
+void TPlotThread2D::refuseSpecialValues() {
+    CenterMessageDlg(std::string("There can not be more than ") + MaxGraphSpecialValuesText +
+                         " special X values in a graph; this graph holds more, and can not be opened.",
+                     mtError, {mbOK}, 0);
+    throw EFileLoadError();
+}
+
 void TPlotThread2D::WriteFunctions(TWriteGraphFile& Writer) const {
     Writer.WriteInteger(FunctionCount());
     for (const auto& f : FuncList) {
@@ -45,12 +53,16 @@ void TPlotThread2D::WriteFunctions(TWriteGraphFile& Writer) const {
 
 void TPlotThread2D::ReadFunctions(TReadGraphFile& Reader) {
     const int32_t version = Reader.VersionNumber();
+    int64_t specialValues = 0;
     for (int32_t n = ReadFunctionCount(Reader); n > 0; --n) {
         const int32_t tag = version <= 2 ? Func2DKindFunction : Reader.ReadInteger();
         if (tag == Func2DKindFunction) {
             auto function = std::make_unique<TFunc2DObj>();
             // Older files never reported special values that could not be calculated.
             if (!function->ReadFromFile(Reader) && version >= 3) ReportSpecialValuesError();
+            // Counted from the rows as they are read; none of them is worked out here.
+            specialValues += function->SpecialValues.ValueCount();
+            if (specialValues > MaxGraphSpecialValues) refuseSpecialValues();
             FuncList.push_back(std::move(function));
         } else if (tag == Func2DKindParametric) {
             auto curve = std::make_unique<TFuncParametricObj>();

@@ -24,6 +24,12 @@ protected:
     int32_t GraphKind() const override { return GraphKind2D; }
     // The tag (1 function, 2 parametric curve), then the object's record.
     void WriteFunctions(TWriteGraphFile& Writer) const override;
-    // Versions 1 and 2 hold untagged functions y = f(x), later versions tagged entries.
+    // Versions 1 and 2 hold untagged functions y = f(x), later versions tagged entries. A
+    // graph whose functions hold more than MaxGraphSpecialValues special x values is
+    // refused as soon as the rows read so far pass it.
     void ReadFunctions(TReadGraphFile& Reader) override;
+
+private:
+    // Says why, and ends the load.
+    [[noreturn]] static void refuseSpecialValues();
 };

@@ -96,8 +96,11 @@ void TPlotThreadFuncList::ReportSpecialValuesError() {
 }
 
 int32_t TPlotThreadFuncList::ReadFunctionCount(TReadGraphFile& Reader) {
-    if (Reader.VersionNumber() == 1) return static_cast<int16_t>(Reader.ReadWord());
-    return Reader.ReadInteger();
+    const int32_t count =
+        Reader.VersionNumber() == 1 ? static_cast<int16_t>(Reader.ReadWord()) : Reader.ReadInteger();
+    // A graph never holds more: such a count is no file of ours, refused before a function is read.
+    if (count > int32_t(MaxGraphFunctions)) Reader.RaiseLoadError();
+    return count;
 }
 
 int32_t TPlotThreadFuncList::FunctionCount() const {

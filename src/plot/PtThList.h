@@ -63,6 +63,7 @@ protected:
     // "An error occured while calculating 2D function special values.", once per load.
     void ReportSpecialValuesError();
     // The function count: a signed word in version-1 files, an int32 later; 0 or less is none.
+    // A count past MaxGraphFunctions fails the load.
     static int32_t ReadFunctionCount(TReadGraphFile& Reader);
     // The count of the functions a save writes (empty entries are left out).
     int32_t FunctionCount() const;

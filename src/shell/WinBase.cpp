@@ -5,6 +5,7 @@
 #include "dialogs/FuncList.h"
 #include "math/CenterDlg.h"
 #include "model/SetGraph.h"
+#include "model/func2d.h"
 #include "model/funcobj.h"
 #include "plot/PtImList.h"
 #include "plot/PtImage.h"
@@ -274,7 +275,9 @@ void TWindowGraph::AddNewFunction(std::unique_ptr<TBaseFuncObj> Func) {
         ShowTooManyFunctionsMsg(int(MaxGraphFunctions));
         return;
     }
-    if (!AddFunctionDialog(*Func, box->GetNextFunctionColor(), nullptr)) return;
+    if (!AddFunctionDialog(*Func, box->GetNextFunctionColor(), nullptr,
+                           GraphSpecialValueCount(box->GetFunctionList())))
+        return;
     box->AddFunction(std::move(Func));
     box->Replot();
 }

@@ -199,7 +199,7 @@ TEST(Add2DFuncDlg, OkCommitsTheEditorAndRefusesABadCurrentRow) {
     d.Store(t.func);
     ASSERT_EQ(t.func.SpecialValues.Items.size(), 1u);
     EXPECT_EQ(t.func.SpecialValues.Items[0]->EndStr, "0");
-    EXPECT_EQ(t.func.SpecialValues.Points.size(), 3u);
+    EXPECT_EQ(t.func.SpecialValues.Points().size(), 3u);
 }
 
 TEST(Add2DFuncDlg, KeysInTheGridKeepEveryTypedValueAndCloseTheDialogOnlyWithNothingPending) {
@@ -312,15 +312,21 @@ TEST(Add2DFuncDlg, KeysInTheGridKeepEveryTypedValueAndCloseTheDialogOnlyWithNoth
     }
 }
 
-TEST(Add2DFuncDlg, OkChecksBoundsAndExpressionInOrder) {
+TEST(Add2DFuncDlg, OkChecksTheGraphsSpecialValuesBoundsAndExpressionInOrder) {
     struct TCase {
         const char* lo;
         const char* hi;
         const char* expr;
         std::string message; // empty: passes
         int page;
+        int64_t otherValues = 0; // held by the graph's other functions, besides this one's 5000
     };
     const TCase cases[] = {
+        {"", "", "X", "", 0, MaxGraphSpecialValues - 5000},
+        {"4", "3", "X",
+         "There can not be more than 1,000,000 special X values in a graph; with these rows there would be "
+         "1,000,001.",
+         1, MaxGraphSpecialValues - 4999},
         {"3", "3", "X", "", 0},
         {"", "", "X", "", 0},
         {"", "-5", "X", "", 0},
@@ -334,9 +340,11 @@ TEST(Add2DFuncDlg, OkChecksBoundsAndExpressionInOrder) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.lo) + " " + c.hi + " " + c.expr);
         TOpenDialog t;
+        t.func.SpecialValues.Items.push_back(row("0", "1", "4999"));
         t.open();
         TAdd2DFuncDlg& d = *t.d;
-        d.PageControl1->setCurrentWidget(d.SpecialValTabSheet);
+        d.OtherSpecialValues = c.otherValues;
+        d.PageControl1->setCurrentIndex(1 - c.page); // the check shows the page at fault
         d.ELoBoundStr->setText(c.lo);
         d.EHiBoundStr->setText(c.hi);
         d.EUserFuncStr->setText(c.expr);
@@ -486,7 +494,7 @@ TEST(Add2DFuncDlg, LaunchersStoreOnOkAndLeaveTheFunctionOnCancel) {
     EXPECT_EQ(f.LineWidth, 4);
     EXPECT_EQ(f.FuncColor, clRed);
     ASSERT_EQ(f.SpecialValues.Items.size(), 2u);
-    EXPECT_EQ(f.SpecialValues.Points.size(), 4u); // 0, 1, 2, 3
+    EXPECT_EQ(f.SpecialValues.Points().size(), 4u); // 0, 1, 2, 3
     EXPECT_TRUE(hook->Messages.empty());
 
     // A stored row whose f(x) no longer compiles: the points fail, the dialog still says OK.
@@ -500,7 +508,7 @@ TEST(Add2DFuncDlg, LaunchersStoreOnOkAndLeaveTheFunctionOnCancel) {
     EXPECT_EQ(hook->MessageTexts(), std::vector<std::string>{"Error calculating special X values to plot."});
     EXPECT_EQ(hook->Messages[0].Owner, nullptr);
     EXPECT_EQ(f.SpecialValues.Items.size(), 3u);
-    EXPECT_TRUE(f.SpecialValues.Points.empty());
+    EXPECT_TRUE(f.SpecialValues.Points().empty());
 }
 
 TEST(Add2DFuncDlg, RowsSurviveStoreSaveLoadAndReopen) {
@@ -545,7 +553,7 @@ TEST(Add2DFuncDlg, RowsSurviveStoreSaveLoadAndReopen) {
     EXPECT_EQ(gridTexts(again), (std::vector<std::string>{
                                     "0||||PosI|Undef|NegI", "1|1.5|3||Extr|Auto|Auto", "PI||||Auto|Auto|NotC",
                                     "10|8|1|X/2|Auto|Undef|Auto", "||||Auto|Auto|Auto"}));
-    EXPECT_EQ(back.SpecialValues.Points.size(), f.SpecialValues.Points.size());
+    EXPECT_EQ(back.SpecialValues.Points().size(), f.SpecialValues.Points().size());
     EXPECT_TRUE(hook->Messages.empty());
 }
 

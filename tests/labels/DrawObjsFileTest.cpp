@@ -265,6 +265,19 @@ TEST(DrawObjsFile, TextsAreMeasuredAnewAndKeptOnTheBitmap) {
     const TLabelList empty =
         ReadList(4, ByteBuilder().I32(1).I32(6).I32(0).Font("X", 0, 0, 8).I32(3).I32(4).I32(90).I32(90).b);
     EXPECT_EQ(As<TDrawText>(empty[0]).P2, (TPoint{3, 4}));
+
+    // A text longer than the editor and the text dialog take is cut where they stop.
+    const std::string kept(MaxLabelTextLength, 'i');
+    for (int version : {1, 4}) {
+        ByteBuilder b;
+        if (version == 1)
+            b.I16(1).U8(6).Zeros(8).Short(kept + "iiiii", 255).FontV1(font.Name, 0, 0, 8).I16(0);
+        else
+            b.I32(1).I32(6).Str(kept + std::string(1000, 'i')).Font(font.Name, 0, 0, 8).Zeros(16);
+        const TLabelList list = ReadList(version, b.b);
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(As<TDrawText>(list[0]).Text, kept) << version;
+    }
 }
 
 TEST(DrawObjsFile, FreeHandCountsMustAgree) {

@@ -46,8 +46,16 @@ struct TFunctionsFixture : TGraph2DFixture {
     }
 };
 
-TSpecialPoint specialAt(long double x, uint8_t left, uint8_t at, uint8_t right) {
-    return TSpecialPoint{MathValueOf(x), 0, left, at, right};
+// A single special value x with its behaviours, as the function's only row.
+void specialAt(TFunc2DObj& fn, long double x, uint8_t left, uint8_t at, uint8_t right) {
+    auto item = std::make_unique<TFunc2DSpecialItem>();
+    item->FirstValue = MathValueOf(x);
+    item->LeftBehavior = left;
+    item->AtBehavior = at;
+    item->RightBehavior = right;
+    fn.SpecialValues.Items.push_back(std::move(item));
+    TMath2DFunc valueFunc;
+    ASSERT_TRUE(fn.SpecialValues.CalculateValues(valueFunc));
 }
 
 } // namespace
@@ -101,9 +109,7 @@ TEST(Functions2D, SpecialPointOfOneOverXStrokesItsBranchesOffTheEdges) {
             f.View().ZoomY = 1;
             f.View().CenterX = centerX;
             TFunc2DObj& fn = f.Add("1/X");
-            if (special)
-                fn.SpecialValues.Points.push_back(
-                    specialAt(0, sbNegativeInfinity, sbAtUndefined, sbPositiveInfinity));
+            if (special) specialAt(fn, 0, sbNegativeInfinity, sbAtUndefined, sbPositiveInfinity);
             f.DrawFunctions();
             const int leftColumn = 499, rightColumn = centerX == 0 ? 501 : 500;
             const int leftRow = centerX == 0 ? 535 : 570, rightRow = centerX == 0 ? 465 : 430;
@@ -133,7 +139,7 @@ TEST(Functions2D, NotContinuousSidesAreNeverJoined) {
     for (const Case& c : cases) {
         TFunctionsFixture f;
         f.View().CenterX = c.centerX;
-        f.Add("10*X").SpecialValues.Points.push_back(specialAt(0, c.left, sbAtAutoDetect, c.right));
+        specialAt(f.Add("10*X"), 0, c.left, sbAtAutoDetect, c.right);
         f.DrawFunctions();
         const int low = c.centerX == 0 ? 510 : 505;
         if (c.centerX == 0)
@@ -209,8 +215,7 @@ TEST(Functions2D, ExtraAccuracyStrokesTowardTheValuesNearAnUndefinedNeighbour) {
         TFunc2DObj& fn = f.Add("SQRT(X)");
         fn.ExtraUndefAccuracy = c.flag;
         if (c.rightOfUndefined != 0xFF)
-            fn.SpecialValues.Points.push_back(
-                specialAt(-0.5L / 35, sbAutomatic, sbAtAutoDetect, c.rightOfUndefined));
+            specialAt(fn, -0.5L / 35, sbAutomatic, sbAtAutoDetect, c.rightOfUndefined);
         f.DrawFunctions();
         EXPECT_TRUE(f.Is(500, 458, Ink));
         EXPECT_EQ(f.Count(Ink, 500, 459, 500, 500), c.stroke) << c.flag << " " << int(c.rightOfUndefined);
@@ -303,8 +308,7 @@ TEST(Functions2D, ExtremeViewsAndStoredValuesDrawWithoutFault) {
         bounded.LoBound = MathValueOf(-1e4000L);
         bounded.HiBound = MathValueOf(1e4000L);
         bounded.LineWidth = INT32_MAX;
-        f.Add("1/X").SpecialValues.Points.push_back(
-            specialAt(0, sbNegativeInfinity, sbAtUndefined, sbPositiveInfinity));
+        specialAt(f.Add("1/X"), 0, sbNegativeInfinity, sbAtUndefined, sbPositiveInfinity);
         f.AddParametric("T*10^300", "T", -1e4000L, 1e4000L, 100000).LineWidth = INT32_MIN;
         EXPECT_NO_THROW(f.DrawFunctions()) << double(c.centerX) << " " << double(c.zoomX);
     }

@@ -127,6 +127,43 @@ TBodyWithFields body2DV23(int version) {
     return t;
 }
 
+// A 40 x 30 2D body of version 3 or 4 up to its function count.
+ByteBuilder body2DHead(int version) {
+    ByteBuilder b;
+    b.Append(BmpAttribsV2(30, 40));
+    if (version == 4) b.I32(0xFFFFFF).U8(0).I32(0);
+    b.Ext(35).Ext(35).Ext(0).Ext(0);
+    axisV3(axisV3(b, 1, 5), 1, 5).I32(0xFFFFFF);
+    for (const char* s : {"", "", "1", "", "", "1"})
+        b.Str(s);
+    b.Font("DejaVu Sans", 0, 0, 8).Font("DejaVu Sans", 0, 0, 8);
+    return b;
+}
+
+// The tag and record of a function y = f(x) without bounds, up to its count of Rows special
+// rows; the rows and the expression follow.
+ByteBuilder& function2DHead(ByteBuilder& b, int32_t rows) {
+    b.I32(Func2DKindFunction).U8(1).U8(1).PackedEmpty().PackedEmpty().U8(0).U8(0).I32(0).I32(1);
+    return b.Str("").Str("").I32(rows);
+}
+
+// A special row of the file: the series First, First + 1 .. End (Through f(x) when given),
+// or the single value First when End is First.
+void specialRow2D(ByteBuilder& b, int64_t first, int64_t end, const std::string& through = "",
+                  uint8_t left = 0) {
+    const bool series = end != first;
+    const int32_t count = series ? int32_t(end - first + 1) : 1;
+    const uint8_t kind = !series ? skSingleValue : through.empty() ? skSeries : skSeriesFunc;
+    b.PackedExact(first, 1);
+    if (series)
+        b.PackedExact(first + 1, 1).PackedExact(end, 1);
+    else
+        b.PackedEmpty().PackedEmpty();
+    b.U8(left).U8(0).U8(0).I32(count).U8(kind);
+    b.Str(std::to_string(first)).Str(series ? std::to_string(first + 1) : "");
+    b.Str(series ? std::to_string(end) : "").Str(through);
+}
+
 void expectFunctionV1V2V3(const TFunc2DObj& f, int version) {
     EXPECT_EQ(f.Func.GetExpression(), "X^2");
     EXPECT_EQ(f.LoBoundStr, "-2");
@@ -366,7 +403,7 @@ TEST(PlotController2DFile, HandBuiltVersionsOneToThree) {
             EXPECT_EQ(f.SpecialValues.Items[1]->FirstStr, "1/3");
         } else {
             EXPECT_EQ(f.SpecialValues.Items[0]->Kind, skSeries);
-            EXPECT_EQ(f.SpecialValues.Points.size(), 5u);
+            EXPECT_EQ(f.SpecialValues.Points().size(), 5u);
             const auto& curve = dynamic_cast<const TFuncParametricObj&>(*c->FuncList[1]);
             EXPECT_EQ(curve.FuncY.GetExpression(), "SIN(T)");
             EXPECT_EQ(curve.Samples, 300);
@@ -391,30 +428,11 @@ TEST(PlotController2DFile, TheTwoMessagesOfALoad) {
     // from version 3 on.
     for (int version : {3, 4}) {
         TScopedScriptedUiHook hook;
-        TBodyWithFields t;
-        ByteBuilder& b = t.Body;
-        b.Append(BmpAttribsV2(30, 40));
-        if (version == 4) b.I32(0xFFFFFF).U8(0).I32(0);
-        b.Ext(35).Ext(35).Ext(0).Ext(0);
-        axisV3(axisV3(b, 1, 5), 1, 5).I32(0xFFFFFF);
-        for (const char* s : {"", "", "1", "", "", "1"})
-            b.Str(s);
-        b.Font("DejaVu Sans", 0, 0, 8).Font("DejaVu Sans", 0, 0, 8);
+        ByteBuilder b = body2DHead(version);
         b.I32(2);
         for (int i = 0; i < 2; ++i) {
-            b.I32(Func2DKindFunction)
-                .U8(1)
-                .U8(1)
-                .PackedEmpty()
-                .PackedEmpty()
-                .U8(0)
-                .U8(0)
-                .I32(0)
-                .I32(1)
-                .Str("")
-                .Str("");
-            b.I32(1).PackedExact(1, 1).PackedExact(1, 1).PackedExact(5, 1).U8(0).U8(0).U8(0).I32(1).U8(
-                skSeries);
+            function2DHead(b, 1);
+            b.PackedExact(1, 1).PackedExact(1, 1).PackedExact(5, 1).U8(0).U8(0).U8(0).I32(1).U8(skSeries);
             b.Str("1").Str("1").Str("5").Str("").Str("X");
         }
         b.I32(0);
@@ -423,6 +441,87 @@ TEST(PlotController2DFile, TheTwoMessagesOfALoad) {
         EXPECT_EQ(hook->MessageTexts(),
                   std::vector<std::string>{"An error occured while calculating 2D function special values."});
         EXPECT_EQ(hook->Messages[0].Type, mtError);
+    }
+}
+
+TEST(PlotController2DFile, AGraphPastItsLimitsIsRefusedBeforeItsItemsAreRead) {
+    // Special values: a small function, then full ones (50 series of 5000 values) up to
+    // exactly what a graph may hold; one single value more is refused as soon as the rows
+    // that pass it have been read.
+    const auto specialValues = [](bool oneMore) {
+        ByteBuilder b = body2DHead(4);
+        b.I32(5);
+        function2DHead(b, oneMore ? 3 : 2);
+        specialRow2D(b, -2, -2, "", sbNotContinuous);
+        specialRow2D(b, 1, 5, "X*X");
+        if (oneMore) specialRow2D(b, 7, 7);
+        b.Str("X");
+        int64_t left = MaxGraphSpecialValues - 6;
+        for (int i = 0; i < 4; ++i) {
+            function2DHead(b, MaxSeriesRows);
+            for (int row = 0; row < MaxSeriesRows; ++row) {
+                const int64_t first = 10000 * (row + 1), count = std::min<int64_t>(left, MaxSeriesValues);
+                specialRow2D(b, first, first + count - 1);
+                left -= count;
+            }
+            b.Str("X");
+        }
+        EXPECT_EQ(left, 0);
+        return b.I32(0).b;
+    };
+    const auto declaring = [](int32_t functions, int32_t labels) {
+        return body2DHead(4).I32(functions).I32(labels).b;
+    };
+    // The first version's label list, which ends its body: labels, then flood fills.
+    const auto declaringV1 = [](int16_t labels, int16_t fills) {
+        Bytes b = body2DV1(-70).Body.b;
+        b.resize(b.size() - LabelsV1().size());
+        return ByteBuilder().Append(b).I16(labels).I16(fills).b;
+    };
+    const std::string refused =
+        "There can not be more than 1,000,000 special X values in a graph; this graph "
+        "holds more, and can not be opened.";
+    struct Case {
+        const char* what;
+        int version;
+        Bytes body;
+        bool loads;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"special values at the limit", 4, specialValues(false), true, {}},
+        {"one special value more", 4, specialValues(true), false, {refused}},
+        {"253 functions", 4, declaring(253, 0), false, {"Error loading file"}},
+        {"2001 labels", 4, declaring(0, 2001), false, {"Error loading file"}},
+        {"2001 labels of the first version", 1, declaringV1(2001, 0), false, {"Error loading file"}},
+        {"2001 flood fills of the first version", 1, declaringV1(0, 2001), false, {"Error loading file"}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        TScopedScriptedUiHook hook;
+        bool loaded = false;
+        auto c = LoadBody<TPlotThread2D>(k.version, GraphKind2D, k.body, &loaded);
+        EXPECT_EQ(loaded, k.loads);
+        EXPECT_EQ(hook->MessageTexts(), k.messages);
+        if (!k.loads) {
+            EXPECT_TRUE(c->FuncList.empty());
+            continue;
+        }
+        ASSERT_EQ(c->FuncList.size(), 5u);
+        int64_t total = 0;
+        for (const auto& f : c->FuncList)
+            total += SpecialValueCount(*f);
+        EXPECT_EQ(total, MaxGraphSpecialValues);
+        // The points come out as ever: sorted, through f(x), with their rows' behaviours.
+        c->AssignFieldsAndLabels();
+        const auto& small = dynamic_cast<const TFunc2DObj&>(*c->Model().Functions()[0]);
+        const TSpecialPointArray& p = small.SpecialValues.Points();
+        std::vector<long double> xs;
+        for (const TSpecialPoint& q : p)
+            xs.push_back(q.Value);
+        EXPECT_EQ(xs, (std::vector<long double>{-2, 1, 4, 9, 16, 25}));
+        EXPECT_EQ(p[0].LeftBehavior, sbNotContinuous);
+        EXPECT_EQ(p[1].ItemIndex, 1);
     }
 }
 
