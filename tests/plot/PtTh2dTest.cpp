@@ -206,7 +206,15 @@ TEST(ThreadController2D, ReplotDrawsTheFunctionsWithTheirLabels) {
     TScopedScriptedUiHook hook;
     TPlotThread2D c;
     c.SetBitmapAttributes(pf32bit, 101, 81);
-    c.AddFunction(function2D("X", 0x0000FF));
+    // A special value at x = 1: the worker works its point out for the copy it draws, and
+    // this function, which shares the point, reads it afterwards.
+    auto f = function2D("X", 0x0000FF);
+    f->SpecialValues.Items.push_back(std::make_unique<TFunc2DSpecialItem>());
+    f->SpecialValues.Items[0]->FirstValue = ExactMathValue(1);
+    TMath2DFunc valueFunc;
+    ASSERT_TRUE(f->SpecialValues.CalculateValues(valueFunc));
+    const TFunc2DSpecialValues& special = f->SpecialValues;
+    c.AddFunction(std::move(f));
     auto box = std::make_unique<TDrawInclosedShape>(lkRectangle);
     box->P1 = {5, 60};
     box->P2 = {25, 75};
@@ -222,6 +230,8 @@ TEST(ThreadController2D, ReplotDrawsTheFunctionsWithTheirLabels) {
     EXPECT_EQ(log.Picture->Pixel(50 + 35, 40 - 35), 0x0000FFu) << "y = x at x = 1";
     EXPECT_EQ(log.Picture->Pixel(15, 68), 0x00FF00u) << "the label over the graph";
     EXPECT_EQ(log.Picture->Pixel(15, 10), 0xFFFFFFu);
+    ASSERT_EQ(special.Points().size(), 1u);
+    EXPECT_EQ(special.Points()[0].Value, 1);
 
     // A new colour only in the settings reaches the picture's background.
     c.Settings().BackColor = 0x00C0C0C0;
