@@ -290,6 +290,8 @@ TEST(PlotController2DFile, JpegBackgroundsAreDecodedOnceOrDropped) {
          fixture("arithmetic-progressive-2048x2048-1000-scans.qxf"), false, 0, 300},
         {"baseline 8192 x 8192 whose scan is zero bytes", fixture("corrupt-scan-8192x8192.qxf"), false, 0,
          300},
+        {"progressive 2000 x 2000 in 1006 scans, the first with a fill byte",
+         fixture("progressive-2000x2000-1006-scans-fill-byte.qxf"), false, 0, 300},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
