@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 extern "C" {
 #include <jpeglib.h>
@@ -320,76 +321,24 @@ bool encodeCore(jpeg_compress_struct* cinfo, ErrorManager* err, VectorDestinatio
     return true;
 }
 
-// A row of libjpeg's output (a byte a pixel for grey, three for colour) as a row of a
-// 24-bit bitmap, which holds R, G, B.
-void copyRow(uint8_t* dst, const uint8_t* src, int width, int components) {
-    if (components == 3) {
-        std::memcpy(dst, src, size_t(width) * 3);
-        return;
-    }
-    for (int x = 0; x < width; ++x)
-        dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
-}
-
-// Where the rows of a picture go as they are decoded. A picture of several scans has been
-// read whole before its first row comes, so its data is proved and the rows go straight
-// into the bitmap. A picture of one scan is read as its rows come: they are kept as libjpeg
-// gives them, in bands of a few rows, and the bitmap is made only once all have come
-// without a warning. A picture whose data gives out early (and whose size, claimed in its
-// header, may be 8192 x 8192) is then refused having taken memory for the rows its data
-// held and no more.
-struct TDecodedRows {
-    static constexpr int kBandRows = 64;
-    TBitmap* target = nullptr;
-    bool banded = false;
-    int width = 0;
-    int height = 0;
-    int components = 0;
-    std::vector<std::vector<uint8_t>> bands;
-
-    size_t RowBytes() const { return size_t(width) * size_t(components); }
-
-    // May throw std::bad_alloc.
-    void Start(bool proved) {
-        banded = !proved;
-        if (proved) target->SetSize(width, height);
-    }
-    void Put(int y, const uint8_t* row) {
-        if (!banded) {
-            copyRow(target->ScanLine(y), row, width, components);
-            return;
-        }
-        if (y % kBandRows == 0) bands.emplace_back(RowBytes() * size_t(std::min(kBandRows, height - y)));
-        std::memcpy(bands.back().data() + size_t(y % kBandRows) * RowBytes(), row, RowBytes());
-    }
-    // Moves the bands into the bitmap once the whole picture has come.
-    void Finish() {
-        if (!banded) return;
-        target->SetSize(width, height);
-        for (int y = 0; y < height; ++y)
-            copyRow(target->ScanLine(y),
-                    bands[size_t(y / kBandRows)].data() + size_t(y % kBandRows) * RowBytes(), width,
-                    components);
-        bands.clear();
-    }
-};
-
+// The rows go straight into the bitmap, which is made without filling it: its memory
+// becomes resident only as rows are written, so a picture whose data gives out early (and
+// whose size, claimed in its header, may be 8192 x 8192) is refused having cost the rows
+// its data held and no more. libjpeg gives grey pictures as R, G, B as well, the layout of
+// a 24-bit bitmap's rows.
 bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* src, TScanGuard* guard,
-                TDecodedRows* rows) {
+                TBitmap* target) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->src = &src->pub;
     cinfo->progress = &guard->pub;
     jpeg_read_header(cinfo, TRUE);
-    if (cinfo->num_components == 1) {
-        cinfo->out_color_space = JCS_GRAYSCALE;
-    } else if (cinfo->num_components == 3 &&
-               (cinfo->jpeg_color_space == JCS_YCbCr || cinfo->jpeg_color_space == JCS_RGB)) {
-        cinfo->out_color_space = JCS_RGB;
-    } else {
+    if (cinfo->num_components != 1 && !(cinfo->num_components == 3 && (cinfo->jpeg_color_space == JCS_YCbCr ||
+                                                                       cinfo->jpeg_color_space == JCS_RGB))) {
         std::snprintf(err->message, sizeof err->message, "Unsupported JPEG colour space");
         return false;
     }
+    cinfo->out_color_space = JCS_RGB;
     // Before the picture or the coefficients of a progressive one are allocated.
     if (const char* refusal = refusalBeforeDecoding(*cinfo, *src)) {
         std::snprintf(err->message, sizeof err->message, "%s", refusal);
@@ -398,17 +347,16 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
     cinfo->dct_method = JDCT_ISLOW;
     jpeg_start_decompress(cinfo);
     checkEveryComponentCoded(cinfo);
-    rows->width = int(cinfo->output_width);
-    rows->height = int(cinfo->output_height);
-    rows->components = cinfo->output_components;
-    JSAMPARRAY buffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                                    JDIMENSION(rows->RowBytes()), 1);
-    // May throw std::bad_alloc, as may Put; the caller cleans up.
-    rows->Start(jpeg_input_complete(cinfo));
+    // May throw std::bad_alloc; the caller cleans up.
+    target->SetSizeUnfilled(int(cinfo->output_width), int(cinfo->output_height), pf24bit);
+    constexpr JDIMENSION kRowsPerCall = 16;
+    JSAMPROW rows[kRowsPerCall];
     while (cinfo->output_scanline < cinfo->output_height) {
-        const int y = int(cinfo->output_scanline);
-        jpeg_read_scanlines(cinfo, buffer, 1);
-        rows->Put(y, buffer[0]);
+        const JDIMENSION first = cinfo->output_scanline;
+        const JDIMENSION count = std::min(kRowsPerCall, cinfo->output_height - first);
+        for (JDIMENSION k = 0; k < count; ++k)
+            rows[k] = target->ScanLine(int(first + k));
+        jpeg_read_scanlines(cinfo, rows, count);
     }
     jpeg_finish_decompress(cinfo);
     return true;
@@ -456,9 +404,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
         setError(errorText, "Invalid JPEG image: no data");
         return false;
     }
-    TBitmap decoded(0, 0, pf24bit);
-    TDecodedRows rows;
-    rows.target = &decoded;
+    TBitmap decoded;
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
     ErrorManager err;
@@ -479,24 +425,18 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
     guard.pub.progress_monitor = scanGuardMonitor;
     bool ok;
     try {
-        ok = decodeCore(&cinfo, &err, &src, &guard, &rows);
+        ok = decodeCore(&cinfo, &err, &src, &guard, &decoded);
     } catch (...) {
         ok = false;
         std::snprintf(err.message, sizeof err.message, "out of memory");
     }
-    // Frees libjpeg's memory before the bands of a picture of one scan become its bitmap.
     jpeg_destroy_decompress(&cinfo);
-    if (ok) {
-        try {
-            rows.Finish();
-            out.Assign(decoded);
-        } catch (const std::bad_alloc&) {
-            ok = false;
-            std::snprintf(err.message, sizeof err.message, "out of memory");
-        }
+    if (!ok) {
+        setError(errorText, std::string("Invalid JPEG image: ") + err.message);
+        return false;
     }
-    if (!ok) setError(errorText, std::string("Invalid JPEG image: ") + err.message);
-    return ok;
+    out.Swap(decoded);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -504,11 +444,22 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
 bool TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size, std::string* errorText) {
     auto check = std::make_unique<TBitmap>();
     if (!DecodeJpeg(data, size, *check, errorText)) return false;
-    data_.assign(data, data + size);
-    width_ = check->Width();
-    height_ = check->Height();
-    decoded_ = std::move(check);
+    keep(std::vector<uint8_t>(data, data + size), std::move(check));
     return true;
+}
+
+bool TJPEGImage::LoadFromBytes(std::vector<uint8_t>&& data, std::string* errorText) {
+    auto check = std::make_unique<TBitmap>();
+    if (!DecodeJpeg(data.data(), data.size(), *check, errorText)) return false;
+    keep(std::move(data), std::move(check));
+    return true;
+}
+
+void TJPEGImage::keep(std::vector<uint8_t> data, std::unique_ptr<TBitmap> decoded) {
+    data_ = std::move(data);
+    width_ = decoded->Width();
+    height_ = decoded->Height();
+    decoded_ = std::move(decoded);
 }
 
 bool TJPEGImage::Assign(const TBitmap& bitmap, std::string* errorText) {
@@ -524,7 +475,7 @@ bool TJPEGImage::Assign(const TBitmap& bitmap, std::string* errorText) {
 bool TJPEGImage::DecodeTo(TBitmap& out, std::string* errorText) {
     if (!decoded_) return DecodeJpeg(data_.data(), data_.size(), out, errorText);
     const std::unique_ptr<TBitmap> decoded = std::move(decoded_);
-    out.Assign(*decoded);
+    out.Swap(*decoded);
     return true;
 }
 

@@ -306,7 +306,7 @@ TEST(Jpeg, EveryCodingIsBoundedBeforeDecoding) {
         if (!decoded) continue;
         EXPECT_EQ(out.Width(), c.width);
         EXPECT_EQ(out.Height(), c.height);
-        // The last row too: a picture of one scan is decoded in bands of rows.
+        // The last row too: the bitmap is not filled before its rows are decoded into it.
         EXPECT_TRUE(near(out.Pixel(0, 0), c.topLeft, 3)) << out.Pixel(0, 0);
         const TColor last = out.Pixel(c.width - 1, c.height - 1);
         EXPECT_TRUE(near(last, c.bottomRight, 3)) << last;

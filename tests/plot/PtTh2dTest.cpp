@@ -315,6 +315,9 @@ TEST(PlotController2DFile, JpegBackgroundsAreDecodedOnceOrDropped) {
             continue;
         }
         ASSERT_NE(shown, nullptr);
+        // The 12 MB bitmap and libjpeg's 12 MB of coefficients, each once: the rows are
+        // decoded into the bitmap that is shown.
+        EXPECT_LT(grown, 32 << 20) << "bytes made resident by a kept picture";
         EXPECT_EQ(shown->Width(), 2000);
         EXPECT_EQ(shown->Height(), 2000);
         // Quality 100 keeps flat areas within a few units.
