@@ -7,8 +7,10 @@
 //   and the functions loaded): arithmetic-coded 8192 x 8192 from 4 bytes of data behind
 //   16 KB of comment; progressive Huffman 2000 x 2000 and progressive arithmetic 2048 x
 //   2048, each in 1000 nearly empty scans; baseline 8192 x 8192 grey whose scan is 16 KB
-//   of zero bytes. For comparison the same open with the largest picture we write
-//   ourselves, 2000 x 2000, progressive, quality 100 (one decode per open).
+//   of zero bytes; progressive Huffman 2000 x 2000 in 1006 scans, the first of which has a
+//   0xFF fill byte before a stuffed 0xFF 0x00. For comparison the same open with the
+//   largest picture we write ourselves, 2000 x 2000, progressive, quality 100 (one decode
+//   per open).
 #include "model/FILESAVE.h"
 #include "model/SetGraph.h"
 #include "model/func2d.h"
@@ -175,6 +177,10 @@ BENCHMARK_CAPTURE(openHostileBackground, arithmeticProgressive2048With1000Scans,
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(openHostileBackground, corruptScan8192, "jpeg/corrupt-scan-8192x8192.qxf")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(openHostileBackground, progressive2000With1006ScansFillByte,
+                  "jpeg/progressive-2000x2000-1006-scans-fill-byte.qxf")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(openOwn2000Background)->Unit(benchmark::kMillisecond)->UseRealTime();

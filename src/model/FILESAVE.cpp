@@ -470,7 +470,7 @@ std::unique_ptr<TJPEGImage> TReadGraphFile::ReadJPEG() {
     if (!readPictureBytes(bytes)) return nullptr;
     try {
         auto picture = std::make_unique<TJPEGImage>();
-        if (picture->LoadFromBytes(bytes)) return picture;
+        if (picture->LoadFromBytes(std::move(bytes))) return picture;
     } catch (const std::exception&) {
     }
     return nullptr;

@@ -6,9 +6,14 @@
 
 #include <QByteArray>
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -69,6 +74,49 @@ QImage::Format qtFormat(TPixelFormat f) {
     default:
         return QImage::Format_RGB32;
     }
+}
+
+// A large picture's pixels are mapped from the system on their own, starting on a huge
+// page and taken in huge pages where the system has them. Its memory still becomes
+// resident only as it is written, in steps of a huge page, but at a small part of the cost
+// of a page at a time; and it is given back whole when the picture goes, without leaving
+// holes in the heap.
+constexpr size_t kHugePage = size_t(2) << 20;
+constexpr size_t kMappedFrom = 2 * kHugePage;
+
+struct TMappedPixels {
+    void* base;
+    size_t size;
+};
+
+void unmapPixels(void* info) {
+    const std::unique_ptr<TMappedPixels> mapping(static_cast<TMappedPixels*>(info));
+    munmap(mapping->base, mapping->size);
+}
+
+// An image whose pixels are left as the memory holds them.
+QImage unfilledImage(int width, int height, QImage::Format format) {
+    const size_t bytesPerLine =
+        (size_t(width) * size_t(QImage::toPixelFormat(format).bitsPerPixel()) + 31) / 32 * 4;
+    const size_t bytes = bytesPerLine * size_t(height);
+    if (bytes < kMappedFrom) return QImage(width, height, format);
+    const size_t used = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    auto mapping = std::make_unique<TMappedPixels>();
+    mapping->size = used + kHugePage; // room to start on a huge page
+    mapping->base = mmap(nullptr, mapping->size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping->base == MAP_FAILED) return QImage();
+    auto* pixels = reinterpret_cast<uchar*>((reinterpret_cast<uintptr_t>(mapping->base) + kHugePage - 1) &
+                                            ~uintptr_t(kHugePage - 1));
+#ifdef MADV_HUGEPAGE
+    madvise(pixels, used, MADV_HUGEPAGE);
+#endif
+    QImage image(pixels, width, height, qsizetype(bytesPerLine), format, unmapPixels, mapping.get());
+    if (image.isNull()) {
+        munmap(mapping->base, mapping->size);
+        return QImage();
+    }
+    mapping.release(); // the image's last copy unmaps it
+    return image;
 }
 
 void checkFormat(int code) {
@@ -215,6 +263,33 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     checkFormat(format);
     std::lock_guard lock(mutex_);
     reshape(width_, height_, format);
+}
+
+void TBitmap::SetSizeUnfilled(int width, int height, TPixelFormat format) {
+    checkFormat(format);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    QImage next;
+    if (width > 0 && height > 0) {
+        next = unfilledImage(width, height, qtFormat(format));
+        if (next.isNull()) throw std::bad_alloc();
+    }
+    std::lock_guard lock(mutex_);
+    image_ = std::move(next);
+    width_ = width;
+    height_ = height;
+    format_ = format;
+    ownPalette_.clear();
+}
+
+void TBitmap::Swap(TBitmap& other) {
+    if (&other == this) return;
+    std::scoped_lock lock(mutex_, other.mutex_);
+    image_.swap(other.image_);
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+    std::swap(format_, other.format_);
+    ownPalette_.swap(other.ownPalette_);
 }
 
 void TBitmap::reshape(int width, int height, TPixelFormat format) {

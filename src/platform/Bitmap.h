@@ -109,6 +109,13 @@ public:
     void SetHeight(int height);
     void SetSize(int width, int height);
     void SetPixelFormat(TPixelFormat format);
+    // A new size and depth whose pixels are left as the memory holds them, for a caller
+    // that writes every row itself: the memory of a large bitmap becomes resident only as
+    // its rows are written. Throws std::bad_alloc when the pixels cannot be had.
+    void SetSizeUnfilled(int width, int height, TPixelFormat format);
+
+    // Exchanges size, depth and pixels with Other (both locked) without copying a pixel.
+    void Swap(TBitmap& other);
 
     // Makes this bitmap an independent copy of Source (size, depth and pixels).
     void Assign(const TBitmap& source);

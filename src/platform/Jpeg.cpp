@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 extern "C" {
 #include <jpeglib.h>
@@ -29,8 +30,9 @@ namespace {
 // Huffman coding (baseline or progressive) spends at least one bit on every 8 x 8 block of
 // a component in its first scan, so its entropy-coded data grows with the picture: a
 // blank 2000 x 2000 picture of ours takes a byte per 170 pixels. A size needing more than
-// 4096 pixels from each byte of that data is refused. Only the bytes inside the scans
-// count: comments and other segments can be any length and hold no pixels.
+// 4096 pixels from each byte of that data is refused. Only the data bytes inside the scans
+// count: comments and other segments can be any length and hold no pixels, and neither
+// do the fill bytes and restart markers within a scan.
 //
 // Arithmetic coding can code a blank picture of any size in a handful of bytes (8192 x
 // 8192 in 4 bytes), so its data bounds nothing. Such pictures get a fixed cap instead:
@@ -41,17 +43,24 @@ namespace {
 // The bound on bytes holds only when every component of the frame is coded: a scan costs
 // at least a bit for each block of its components, but a component that no scan names is
 // decoded as flat grey from no data at all. Encoders never leave one out (libjpeg's refuses
-// to), so such a picture is refused.
+// to), so such a picture is refused: by the walk before anything is allocated, and again
+// from libjpeg's own record of each scan (TScanGuard) before the first row is made, so
+// that no difference between the two readings can let one through.
 //
 // Every scan of a progressive picture costs a pass over all the blocks of its components,
 // however few bytes it holds (about 14 for a nearly empty one), so the work would grow
 // with the number of scans and not with the data. Encoders write about 10 (ours 10 in
 // colour, 6 in grey); 64 leaves a wide margin and keeps a 2000 x 2000 picture to a few
-// tens of milliseconds.
+// tens of milliseconds. libjpeg itself counts the scans as it reads them (TScanGuard), so
+// the limit holds however the file is laid out; the walk over the markers below only
+// refuses most such pictures sooner.
 constexpr int64_t kMaxPixels = int64_t(1) << 26;
 constexpr int64_t kMaxPixelsPerByte = 4096;
 constexpr int64_t kMaxArithmeticPixels = int64_t(1) << 22;
 constexpr int kMaxScans = 64;
+
+constexpr const char* kTooManyScans = "JPEG picture has too many scans";
+constexpr const char* kComponentNotCoded = "JPEG data missing for a component";
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -62,6 +71,13 @@ struct ErrorManager {
 extern "C" void jpegErrorExit(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+// Ends the decode through the error exit with our own reason.
+[[noreturn]] void refuse(j_common_ptr cinfo, const char* reason) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::snprintf(err->message, sizeof err->message, "%s", reason);
     std::longjmp(err->jump, 1);
 }
 
@@ -124,11 +140,41 @@ bool isRestartMarker(uint8_t code) {
     return code >= JPEG_RST0 && code <= JPEG_RST0 + 7;
 }
 
+// Where the 0xFF bytes that start at At end.
+size_t afterFillBytes(const uint8_t* data, size_t size, size_t at) {
+    while (at < size && data[at] == 0xFF)
+        ++at;
+    return at;
+}
+
+// The entropy-coded data of a scan from At, read as libjpeg's decoders read it: a run of
+// 0xFF bytes followed by 0x00 is one 0xFF data byte, and a run followed by a restart
+// marker is padding before that marker, which stays inside the scan. A run followed by
+// any other code is padding before the marker that ends the scan. Counts the data bytes
+// into Bytes (neither padding nor restart markers, which hold no blocks) and returns
+// where that run starts.
+size_t endOfEntropyData(const uint8_t* data, size_t size, size_t at, size_t& bytes) {
+    while (at < size) {
+        const void* found = std::memchr(data + at, 0xFF, size - at);
+        const size_t run = found ? size_t(static_cast<const uint8_t*>(found) - data) : size;
+        bytes += run - at;
+        const size_t code = afterFillBytes(data, size, run);
+        if (code >= size || (data[code] != 0 && !isRestartMarker(data[code]))) return run;
+        if (data[code] == 0) ++bytes;
+        at = code + 1;
+    }
+    return size;
+}
+
 // What the scans of a JPEG file image hold, found by walking its segments from the
-// start-of-image: how many scans there are, the entropy-coded bytes after their headers
-// up to the next marker (stuffed bytes and restart markers included), and which
-// components they code. Stops at the end-of-image or at anything that is not a marker
-// where one belongs (which the decoder refuses anyway).
+// start-of-image: how many scans there are, the bytes of entropy-coded data after their
+// headers, and which components they code. Fill bytes are read as libjpeg reads them, so
+// that the walk and the decoder see the same scans. Stops at the end-of-image, at anything
+// that is not a marker where one belongs (which libjpeg reports as damaged data, so the
+// picture is refused anyway), and at a segment length below 2, which libjpeg reads past
+// as if it were 2. The walk may thus see fewer scans than libjpeg: that only makes its
+// bounds on components and data bytes stricter, and TScanGuard holds the scan limit and
+// the components to what libjpeg reads.
 struct TScans {
     int count = 0;
     size_t entropyBytes = 0;
@@ -139,13 +185,10 @@ TScans findScans(const uint8_t* data, size_t size) {
     TScans scans;
     size_t i = 2; // after the start-of-image
     while (i + 1 < size && data[i] == 0xFF) {
-        const uint8_t marker = data[i + 1];
-        i += 2;
-        if (marker == 0xFF) {
-            --i; // a fill byte before the marker
-            continue;
-        }
-        if (marker == JPEG_EOI) break;
+        i = afterFillBytes(data, size, i);
+        if (i >= size) break;
+        const uint8_t marker = data[i++];
+        if (marker == 0 || marker == JPEG_EOI) break;
         if (marker == 0x01 || isRestartMarker(marker)) continue; // no length field
         if (i + 2 > size) break;
         const size_t length = (size_t(data[i]) << 8) | data[i + 1];
@@ -158,12 +201,7 @@ TScans findScans(const uint8_t* data, size_t size) {
         const size_t named = length >= 3 ? std::min<size_t>(data[header + 2], (length - 3) / 2) : 0;
         for (size_t k = 0; k < named; ++k)
             scans.components.set(data[header + 3 + 2 * k]);
-        // The data ends at a 0xFF that is neither stuffing (0xFF 0x00) nor a restart marker.
-        const size_t first = i;
-        while (i < size &&
-               !(data[i] == 0xFF && i + 1 < size && data[i + 1] != 0 && !isRestartMarker(data[i + 1])))
-            ++i;
-        scans.entropyBytes += i - first;
+        i = endOfEntropyData(data, size, i, scans.entropyBytes);
     }
     return scans;
 }
@@ -174,14 +212,48 @@ const char* refusalBeforeDecoding(const jpeg_decompress_struct& cinfo, const Mem
     const int64_t pixels = int64_t(cinfo.image_width) * int64_t(cinfo.image_height);
     if (pixels > kMaxPixels) return "JPEG picture too large";
     const TScans scans = findScans(src.data, src.size);
-    if (scans.count > kMaxScans) return "JPEG picture has too many scans";
+    if (scans.count > kMaxScans) return kTooManyScans;
     for (int c = 0; c < cinfo.num_components; ++c)
-        if (!scans.components.test(size_t(cinfo.comp_info[c].component_id) & 0xFF))
-            return "JPEG data missing for a component";
+        if (!scans.components.test(size_t(cinfo.comp_info[c].component_id) & 0xFF)) return kComponentNotCoded;
     if (cinfo.arith_code)
         return pixels > kMaxArithmeticPixels ? "JPEG picture too large for its coding" : nullptr;
     if (pixels > int64_t(scans.entropyBytes) * kMaxPixelsPerByte) return "JPEG data too short for its size";
     return nullptr;
+}
+
+// ---- scans as libjpeg reads them ---------------------------------------------------------
+
+// A progress monitor, which libjpeg calls before it reads each piece of input (a row of
+// blocks or the markers up to the next scan), and so at least once in every scan before
+// that scan's data. It notes the components of each scan from libjpeg's own state as the
+// scan starts, and ends the decode at the header of the scan past the limit.
+struct TScanGuard {
+    jpeg_progress_mgr pub;
+    int scan;                          // the last scan noted
+    std::bitset<MAX_COMPONENTS> coded; // by component index
+};
+
+void noteScan(j_decompress_ptr cinfo) {
+    auto* guard = reinterpret_cast<TScanGuard*>(cinfo->progress);
+    if (cinfo->input_scan_number == guard->scan) return;
+    guard->scan = cinfo->input_scan_number;
+    if (guard->scan > kMaxScans) refuse(reinterpret_cast<j_common_ptr>(cinfo), kTooManyScans);
+    for (int k = 0; k < cinfo->comps_in_scan && k < MAX_COMPS_IN_SCAN; ++k)
+        guard->coded[size_t(cinfo->cur_comp_info[k]->component_index)] = true;
+}
+
+extern "C" void scanGuardMonitor(j_common_ptr cinfo) {
+    if (cinfo->is_decompressor) noteScan(reinterpret_cast<j_decompress_ptr>(cinfo));
+}
+
+// Once the input is read (a picture of several scans is read whole before its first row
+// comes, and a picture of one scan codes every component in it), every component of the
+// frame must have come in some scan, or it would be made from no data at all.
+void checkEveryComponentCoded(j_decompress_ptr cinfo) {
+    noteScan(cinfo);
+    const auto* guard = reinterpret_cast<const TScanGuard*>(cinfo->progress);
+    for (int c = 0; c < cinfo->num_components; ++c)
+        if (!guard->coded[size_t(c)]) refuse(reinterpret_cast<j_common_ptr>(cinfo), kComponentNotCoded);
 }
 
 // ---- growing destination -----------------------------------------------------------------
@@ -249,74 +321,24 @@ bool encodeCore(jpeg_compress_struct* cinfo, ErrorManager* err, VectorDestinatio
     return true;
 }
 
-// A row of libjpeg's output (a byte a pixel for grey, three for colour) as a row of a
-// 24-bit bitmap, which holds R, G, B.
-void copyRow(uint8_t* dst, const uint8_t* src, int width, int components) {
-    if (components == 3) {
-        std::memcpy(dst, src, size_t(width) * 3);
-        return;
-    }
-    for (int x = 0; x < width; ++x)
-        dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
-}
-
-// Where the rows of a picture go as they are decoded. A picture of several scans has been
-// read whole before its first row comes, so its data is proved and the rows go straight
-// into the bitmap. A picture of one scan is read as its rows come: they are kept as libjpeg
-// gives them, in bands of a few rows, and the bitmap is made only once all have come
-// without a warning. A picture whose data gives out early (and whose size, claimed in its
-// header, may be 8192 x 8192) is then refused having taken memory for the rows its data
-// held and no more.
-struct TDecodedRows {
-    static constexpr int kBandRows = 64;
-    TBitmap* target = nullptr;
-    bool banded = false;
-    int width = 0;
-    int height = 0;
-    int components = 0;
-    std::vector<std::vector<uint8_t>> bands;
-
-    size_t RowBytes() const { return size_t(width) * size_t(components); }
-
-    // May throw std::bad_alloc.
-    void Start(bool proved) {
-        banded = !proved;
-        if (proved) target->SetSize(width, height);
-    }
-    void Put(int y, const uint8_t* row) {
-        if (!banded) {
-            copyRow(target->ScanLine(y), row, width, components);
-            return;
-        }
-        if (y % kBandRows == 0) bands.emplace_back(RowBytes() * size_t(std::min(kBandRows, height - y)));
-        std::memcpy(bands.back().data() + size_t(y % kBandRows) * RowBytes(), row, RowBytes());
-    }
-    // Moves the bands into the bitmap once the whole picture has come.
-    void Finish() {
-        if (!banded) return;
-        target->SetSize(width, height);
-        for (int y = 0; y < height; ++y)
-            copyRow(target->ScanLine(y),
-                    bands[size_t(y / kBandRows)].data() + size_t(y % kBandRows) * RowBytes(), width,
-                    components);
-        bands.clear();
-    }
-};
-
-bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* src, TDecodedRows* rows) {
+// The rows go straight into the bitmap, which is made without filling it: its memory
+// becomes resident only as rows are written, so a picture whose data gives out early (and
+// whose size, claimed in its header, may be 8192 x 8192) is refused having cost the rows
+// its data held and no more. libjpeg gives grey pictures as R, G, B as well, the layout of
+// a 24-bit bitmap's rows.
+bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* src, TScanGuard* guard,
+                TBitmap* target) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->src = &src->pub;
+    cinfo->progress = &guard->pub;
     jpeg_read_header(cinfo, TRUE);
-    if (cinfo->num_components == 1) {
-        cinfo->out_color_space = JCS_GRAYSCALE;
-    } else if (cinfo->num_components == 3 &&
-               (cinfo->jpeg_color_space == JCS_YCbCr || cinfo->jpeg_color_space == JCS_RGB)) {
-        cinfo->out_color_space = JCS_RGB;
-    } else {
+    if (cinfo->num_components != 1 && !(cinfo->num_components == 3 && (cinfo->jpeg_color_space == JCS_YCbCr ||
+                                                                       cinfo->jpeg_color_space == JCS_RGB))) {
         std::snprintf(err->message, sizeof err->message, "Unsupported JPEG colour space");
         return false;
     }
+    cinfo->out_color_space = JCS_RGB;
     // Before the picture or the coefficients of a progressive one are allocated.
     if (const char* refusal = refusalBeforeDecoding(*cinfo, *src)) {
         std::snprintf(err->message, sizeof err->message, "%s", refusal);
@@ -324,17 +346,17 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
     }
     cinfo->dct_method = JDCT_ISLOW;
     jpeg_start_decompress(cinfo);
-    rows->width = int(cinfo->output_width);
-    rows->height = int(cinfo->output_height);
-    rows->components = cinfo->output_components;
-    JSAMPARRAY buffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                                    JDIMENSION(rows->RowBytes()), 1);
-    // May throw std::bad_alloc, as may Put; the caller cleans up.
-    rows->Start(jpeg_input_complete(cinfo));
+    checkEveryComponentCoded(cinfo);
+    // May throw std::bad_alloc; the caller cleans up.
+    target->SetSizeUnfilled(int(cinfo->output_width), int(cinfo->output_height), pf24bit);
+    constexpr JDIMENSION kRowsPerCall = 16;
+    JSAMPROW rows[kRowsPerCall];
     while (cinfo->output_scanline < cinfo->output_height) {
-        const int y = int(cinfo->output_scanline);
-        jpeg_read_scanlines(cinfo, buffer, 1);
-        rows->Put(y, buffer[0]);
+        const JDIMENSION first = cinfo->output_scanline;
+        const JDIMENSION count = std::min(kRowsPerCall, cinfo->output_height - first);
+        for (JDIMENSION k = 0; k < count; ++k)
+            rows[k] = target->ScanLine(int(first + k));
+        jpeg_read_scanlines(cinfo, rows, count);
     }
     jpeg_finish_decompress(cinfo);
     return true;
@@ -382,9 +404,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
         setError(errorText, "Invalid JPEG image: no data");
         return false;
     }
-    TBitmap decoded(0, 0, pf24bit);
-    TDecodedRows rows;
-    rows.target = &decoded;
+    TBitmap decoded;
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
     ErrorManager err;
@@ -401,26 +421,22 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
     src.pub.bytes_in_buffer = size;
     src.data = data;
     src.size = size;
+    TScanGuard guard{};
+    guard.pub.progress_monitor = scanGuardMonitor;
     bool ok;
     try {
-        ok = decodeCore(&cinfo, &err, &src, &rows);
+        ok = decodeCore(&cinfo, &err, &src, &guard, &decoded);
     } catch (...) {
         ok = false;
         std::snprintf(err.message, sizeof err.message, "out of memory");
     }
-    // Frees libjpeg's memory before the bands of a picture of one scan become its bitmap.
     jpeg_destroy_decompress(&cinfo);
-    if (ok) {
-        try {
-            rows.Finish();
-            out.Assign(decoded);
-        } catch (const std::bad_alloc&) {
-            ok = false;
-            std::snprintf(err.message, sizeof err.message, "out of memory");
-        }
+    if (!ok) {
+        setError(errorText, std::string("Invalid JPEG image: ") + err.message);
+        return false;
     }
-    if (!ok) setError(errorText, std::string("Invalid JPEG image: ") + err.message);
-    return ok;
+    out.Swap(decoded);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -428,11 +444,22 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
 bool TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size, std::string* errorText) {
     auto check = std::make_unique<TBitmap>();
     if (!DecodeJpeg(data, size, *check, errorText)) return false;
-    data_.assign(data, data + size);
-    width_ = check->Width();
-    height_ = check->Height();
-    decoded_ = std::move(check);
+    keep(std::vector<uint8_t>(data, data + size), std::move(check));
     return true;
+}
+
+bool TJPEGImage::LoadFromBytes(std::vector<uint8_t>&& data, std::string* errorText) {
+    auto check = std::make_unique<TBitmap>();
+    if (!DecodeJpeg(data.data(), data.size(), *check, errorText)) return false;
+    keep(std::move(data), std::move(check));
+    return true;
+}
+
+void TJPEGImage::keep(std::vector<uint8_t> data, std::unique_ptr<TBitmap> decoded) {
+    data_ = std::move(data);
+    width_ = decoded->Width();
+    height_ = decoded->Height();
+    decoded_ = std::move(decoded);
 }
 
 bool TJPEGImage::Assign(const TBitmap& bitmap, std::string* errorText) {
@@ -448,7 +475,7 @@ bool TJPEGImage::Assign(const TBitmap& bitmap, std::string* errorText) {
 bool TJPEGImage::DecodeTo(TBitmap& out, std::string* errorText) {
     if (!decoded_) return DecodeJpeg(data_.data(), data_.size(), out, errorText);
     const std::unique_ptr<TBitmap> decoded = std::move(decoded_);
-    out.Assign(*decoded);
+    out.Swap(*decoded);
     return true;
 }
 

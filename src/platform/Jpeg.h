@@ -7,7 +7,8 @@
 // bitmaps. Bad data never ends the process: libjpeg's fatal errors return through the
 // decoder's own error manager, and the first warning about corrupt data ends the decode
 // in the same way, so a damaged picture is refused rather than shown half-grey, and
-// refused before it costs what a good picture of its size would.
+// refused before it costs what a good picture of its size would. A good picture is
+// decoded once, straight into the bitmap that shows it.
 
 #include "platform/Bitmap.h"
 
@@ -48,11 +49,13 @@ public:
     bool LoadFromBytes(const std::vector<uint8_t>& data, std::string* errorText = nullptr) {
         return LoadFromBytes(data.data(), data.size(), errorText);
     }
+    // The same, keeping Data itself rather than a copy of it when it loads.
+    bool LoadFromBytes(std::vector<uint8_t>&& data, std::string* errorText = nullptr);
     // Encodes a bitmap with Options.
     bool Assign(const TBitmap& bitmap, std::string* errorText = nullptr);
     // The picture as a 24-bit bitmap. The first call after a load hands over the bitmap
-    // the load decoded, so that a picture read from a file and then shown is decoded
-    // once; it is not kept twice, and later calls decode again.
+    // the load decoded, without copying it, so that a picture read from a file and then
+    // shown is decoded once; it is not kept twice, and later calls decode again.
     bool DecodeTo(TBitmap& out, std::string* errorText = nullptr);
 
     // Whole files; the writer replaces the target only after the whole image was written.
@@ -60,6 +63,9 @@ public:
     bool LoadFromFile(const std::string& fileName, std::string* errorText = nullptr);
 
 private:
+    // Takes a file image and the bitmap it decoded to.
+    void keep(std::vector<uint8_t> data, std::unique_ptr<TBitmap> decoded);
+
     std::vector<uint8_t> data_;
     int width_ = 0;
     int height_ = 0;

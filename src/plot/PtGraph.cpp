@@ -121,6 +121,12 @@ void TPlotGraph::SetBackgroundJPEG(TJPEGImage* JPEG, int ColorDepth) {
     std::lock_guard plotLock(*plotBitmap_);
     std::lock_guard backgroundLock(*backgroundBitmap_);
     TBitmap& background = prepareBackgroundBitmap(ColorDepth);
+    if (background.PixelFormat() == decoded.PixelFormat()) {
+        // The decoded bitmap becomes the background as it is: a large picture is neither
+        // copied nor held twice.
+        background.Swap(decoded);
+        return;
+    }
     background.SetHeight(decoded.Height());
     background.SetWidth(decoded.Width());
     CopyBitmap(background, decoded);

@@ -18,8 +18,11 @@ extern "C" {
 namespace jpegtest {
 
 // A flat picture, grey (0x80) of one component or colour (teal) of three, as libjpeg
-// writes it after Configure has set up the coding.
-template <class F> std::vector<uint8_t> FlatJpeg(int w, int h, int components, F configure) {
+// writes it after Configure has set up the coding. A grainy one has rows of random pixels
+// across its middle, 16 pixels clear of the top and bottom, so that its data holds 0xFF
+// bytes, which the coding writes as 0xFF 0x00.
+template <class F>
+std::vector<uint8_t> FlatJpeg(int w, int h, int components, F configure, bool grainy = false) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
@@ -35,11 +38,15 @@ template <class F> std::vector<uint8_t> FlatJpeg(int w, int h, int components, F
     jpeg_set_quality(&cinfo, 100, TRUE);
     configure(cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(w) * size_t(components), 0x80);
-    for (size_t i = 0; components == 3 && i < row.size(); i += 3)
-        row[i] = 0;
+    std::vector<uint8_t> flat(size_t(w) * size_t(components), 0x80), grain(flat.size());
+    for (size_t i = 0; components == 3 && i < flat.size(); i += 3)
+        flat[i] = 0;
+    std::srand(5);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW r = row.data();
+        const int y = int(cinfo.next_scanline);
+        for (auto& v : grain)
+            v = uint8_t(std::rand());
+        JSAMPROW r = grainy && y >= 16 && y < h - 16 ? grain.data() : flat.data();
         jpeg_write_scanlines(&cinfo, &r, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -60,8 +67,10 @@ inline std::vector<uint8_t> GreyJpeg(int w, int h, bool arithmetic = false, int 
 
 // A flat grey progressive picture in Scans scans (2 to 77): the DC coefficients, in
 // Scans - 64 successive-approximation steps when there are more than 64 scans, and the
-// 63 AC coefficients in as many bands as are left.
-inline std::vector<uint8_t> GreyJpegInScans(int w, int h, int scans, bool arithmetic = false) {
+// 63 AC coefficients in as many bands as are left. A restart marker after every
+// RestartRows rows of blocks when that is above 0.
+inline std::vector<uint8_t> GreyJpegInScans(int w, int h, int scans, bool arithmetic = false,
+                                            bool grainy = false, int restartRows = 0) {
     std::vector<jpeg_scan_info> script;
     const int refinements = std::max(0, scans - 64), bands = scans - 1 - refinements;
     script.push_back({1, {0}, 0, 0, 0, refinements});
@@ -69,21 +78,32 @@ inline std::vector<uint8_t> GreyJpegInScans(int w, int h, int scans, bool arithm
         script.push_back({1, {0}, 0, 0, k, k - 1});
     for (int b = 0; b < bands; ++b)
         script.push_back({1, {0}, 1 + 63 * b / bands, 63 * (b + 1) / bands, 0, 0});
-    return FlatJpeg(w, h, 1, [&](jpeg_compress_struct& cinfo) {
-        cinfo.arith_code = arithmetic ? TRUE : FALSE;
-        cinfo.scan_info = script.data();
-        cinfo.num_scans = int(script.size());
-    });
+    return FlatJpeg(
+        w, h, 1,
+        [&](jpeg_compress_struct& cinfo) {
+            cinfo.arith_code = arithmetic ? TRUE : FALSE;
+            cinfo.restart_in_rows = restartRows;
+            cinfo.scan_info = script.data();
+            cinfo.num_scans = int(script.size());
+        },
+        grainy);
 }
 
-// A flat colour picture in three sequential scans, one for each component.
-inline std::vector<uint8_t> ColourJpegScanPerComponent(int w, int h) {
+// A flat colour picture in three sequential scans, one for each component, with a restart
+// marker after every RestartRows rows of blocks when that is above 0.
+inline std::vector<uint8_t> ColourJpegScanPerComponent(int w, int h, bool arithmetic = false,
+                                                       bool grainy = false, int restartRows = 0) {
     static const jpeg_scan_info script[3] = {
         {1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}};
-    return FlatJpeg(w, h, 3, [&](jpeg_compress_struct& cinfo) {
-        cinfo.scan_info = script;
-        cinfo.num_scans = 3;
-    });
+    return FlatJpeg(
+        w, h, 3,
+        [&](jpeg_compress_struct& cinfo) {
+            cinfo.arith_code = arithmetic ? TRUE : FALSE;
+            cinfo.restart_in_rows = restartRows;
+            cinfo.scan_info = script;
+            cinfo.num_scans = 3;
+        },
+        grainy);
 }
 
 // The position of the frame header (start-of-frame marker) of a JPEG file image.
@@ -94,6 +114,27 @@ inline size_t FrameHeader(const std::vector<uint8_t>& j) {
             return i;
     ADD_FAILURE() << "no frame header";
     return 0;
+}
+
+// A flat colour picture without chroma subsampling, in one sequential scan per component,
+// whose frame gives its second component the id of the first and whose second scan names
+// that id. libjpeg codes the frame's first component of that id twice and the second
+// never, although every id of the frame is named by a scan.
+inline std::vector<uint8_t> ColourJpegWithAnIdTwice(int w, int h) {
+    static const jpeg_scan_info script[3] = {
+        {1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}};
+    std::vector<uint8_t> j = FlatJpeg(w, h, 3, [&](jpeg_compress_struct& cinfo) {
+        cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+        cinfo.scan_info = script;
+        cinfo.num_scans = 3;
+    });
+    // The frame header lists id, sampling and table of each component from 10 bytes on.
+    const size_t sof = FrameHeader(j);
+    const uint8_t first = j[sof + 10];
+    j[sof + 13] = first;
+    for (size_t i = sof, scans = 0; i + 5 < j.size(); ++i)
+        if (j[i] == 0xFF && j[i + 1] == 0xDA && ++scans == 2) j[i + 5] = first; // its one selector
+    return j;
 }
 
 // The same picture data claiming another size: the frame header holds the height and the
@@ -129,6 +170,70 @@ inline std::vector<uint8_t> WithoutFirstScan(std::vector<uint8_t> j) {
     while (end + 1 < j.size() && !(j[end] == 0xFF && j[end + 1] != 0 && (j[end + 1] & 0xF8) != 0xD0))
         ++end;
     j.erase(j.begin() + long(sos), j.begin() + long(end));
+    return j;
+}
+
+// Where the data of scan Scan (counted from 1) of a picture as libjpeg wrote it ends.
+inline size_t EndOfScan(const std::vector<uint8_t>& j, int scan) {
+    size_t i = 2;
+    for (int seen = 0; i + 3 < j.size();) {
+        const bool isScan = j[i + 1] == 0xDA;
+        i += 2 + ((size_t(j[i + 2]) << 8) | j[i + 3]);
+        if (!isScan) continue;
+        while (i + 1 < j.size() && !(j[i] == 0xFF && j[i + 1] != 0 && (j[i + 1] & 0xF8) != 0xD0))
+            ++i;
+        if (++seen == scan) return i;
+    }
+    ADD_FAILURE() << "no scan " << scan;
+    return i;
+}
+
+// A comment whose length field says 0 put after the data of scan Scan. libjpeg reads on
+// right after the length field, and so finds every scan after it.
+inline std::vector<uint8_t> WithEmptyCommentAfterScan(std::vector<uint8_t> j, int scan) {
+    const size_t end = EndOfScan(j, scan);
+    j.insert(j.begin() + long(end), {0xFF, 0xFE, 0, 0});
+    return j;
+}
+
+// The last scan of a sequential picture of several scans repeated Times times: libjpeg
+// decodes each again, a pass over all the blocks of its component.
+inline std::vector<uint8_t> WithLastScanRepeated(std::vector<uint8_t> j, int times) {
+    size_t last = 0;
+    for (size_t i = 2; i + 1 < j.size(); ++i)
+        if (j[i] == 0xFF && j[i + 1] == 0xDA) last = i;
+    const std::vector<uint8_t> scan(j.begin() + long(last), j.end() - 2); // up to the end-of-image
+    for (int k = 0; k < times; ++k)
+        j.insert(j.end() - 2, scan.begin(), scan.end());
+    return j;
+}
+
+// Where fill bytes go in a scan's entropy-coded data: before a stuffed 0xFF 0x00, before a
+// restart marker, or before the marker that ends the data.
+enum class FillBefore { StuffedByte, RestartMarker, Marker };
+
+// Count 0xFF fill bytes inserted at the first place of the kind asked for, in the first
+// scan that has one, of a picture as libjpeg wrote it (which has none of its own).
+inline std::vector<uint8_t> WithFillBytes(std::vector<uint8_t> j, FillBefore where, size_t count) {
+    size_t i = 2;
+    while (i + 3 < j.size() && j[i] == 0xFF && j[i + 1] != 0xD9) {
+        const bool scan = j[i + 1] == 0xDA;
+        i += 2 + ((size_t(j[i + 2]) << 8) | j[i + 3]);
+        for (; scan && i + 1 < j.size(); ++i) {
+            if (j[i] != 0xFF) continue;
+            const uint8_t next = j[i + 1];
+            const FillBefore here = next == 0                      ? FillBefore::StuffedByte
+                                    : next >= 0xD0 && next <= 0xD7 ? FillBefore::RestartMarker
+                                                                   : FillBefore::Marker;
+            if (here == where) {
+                j.insert(j.begin() + long(i), count, 0xFF);
+                return j;
+            }
+            if (here == FillBefore::Marker) break;
+            ++i;
+        }
+    }
+    ADD_FAILURE() << "no place for fill bytes in any scan";
     return j;
 }
 

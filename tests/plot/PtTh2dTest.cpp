@@ -337,6 +337,8 @@ TEST(PlotController2DFile, JpegBackgroundsAreDecodedOnceOrDropped) {
          fixture("arithmetic-progressive-2048x2048-1000-scans.qxf"), false, 0, 300},
         {"baseline 8192 x 8192 whose scan is zero bytes", fixture("corrupt-scan-8192x8192.qxf"), false, 0,
          300},
+        {"progressive 2000 x 2000 in 1006 scans, the first with a fill byte",
+         fixture("progressive-2000x2000-1006-scans-fill-byte.qxf"), false, 0, 300},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -360,6 +362,9 @@ TEST(PlotController2DFile, JpegBackgroundsAreDecodedOnceOrDropped) {
             continue;
         }
         ASSERT_NE(shown, nullptr);
+        // The 12 MB bitmap and libjpeg's 12 MB of coefficients, each once: the rows are
+        // decoded into the bitmap that is shown.
+        EXPECT_LT(grown, 32 << 20) << "bytes made resident by a kept picture";
         EXPECT_EQ(shown->Width(), 2000);
         EXPECT_EQ(shown->Height(), 2000);
         // Quality 100 keeps flat areas within a few units.

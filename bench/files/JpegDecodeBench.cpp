@@ -1,0 +1,269 @@
+// What a good JPEG background costs us beside what libjpeg alone needs to decode it.
+//
+// Each picture is made here with libjpeg at quality 90 from a synthetic scene with smooth
+// shading, hard edges and grain, so that its decode costs what a photograph's would:
+// baseline and progressive 2000 x 2000 (the largest graph picture), and a baseline
+// 8192 x 8192 without chroma subsampling (4:4:4). For each:
+// - libjpegAlone: libjpeg decoding the bytes from memory into one RGB buffer that is kept
+//   from one iteration to the next (JDCT_ISLOW, as ours);
+// - loadAndHandOver: what a graph open does with the picture once the graph file reader
+//   has read its bytes: TJPEGImage::LoadFromBytes, which keeps those bytes, then
+//   SetBackgroundJPEG on a 2D model, which takes the decoded bitmap as its background.
+//   Counters: libjpeg_ms, the best of three plain decodes measured in the same run, and
+//   ratio, our best iteration over it (target: at most 1.5); for the 8192 x 8192 picture
+//   also peak_over_bitmap, the resident memory the load and hand-over added at their
+//   highest, over the 192 MB of its 24-bit bitmap (target: at most 1.3). That peak is read
+//   from the kernel (VmHWM) after it was reset to the resident size at the start, with the
+//   free memory of the heap handed back first, so that memory the load takes again from
+//   the heap counts as well.
+#include "platform/Jpeg.h"
+#include "plot/PtGr2d.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <jpeglib.h>
+}
+
+namespace {
+
+// ---- pictures ----------------------------------------------------------------------------
+
+// One row of the scene: two slow colour waves, a ring pattern, a grid of hard-edged tiles
+// and pixel grain, the kind of mix a photograph of a scene holds.
+class TScene {
+public:
+    TScene(int width, int height) : width_(width), height_(height) {
+        waveX_.resize(size_t(width));
+        waveY_.resize(size_t(height));
+        for (int x = 0; x < width; ++x)
+            waveX_[size_t(x)] = float(std::sin(x * 0.0123) * 45 + std::sin(x * 0.071) * 12);
+        for (int y = 0; y < height; ++y)
+            waveY_[size_t(y)] = float(std::cos(y * 0.0087) * 40 + std::sin(y * 0.053) * 14);
+    }
+
+    void Row(int y, uint8_t* rgb) {
+        const int tile = std::max(32, width_ / 40);
+        for (int x = 0; x < width_; ++x) {
+            const float wx = waveX_[size_t(x)], wy = waveY_[size_t(y)];
+            const bool dark = ((x / tile) + (y / tile)) % 7 == 0;
+            const int dx = x - width_ / 2, dy = y - height_ / 2;
+            const float ring = ((dx * dx + dy * dy) / (tile * 9)) % 2 ? 18.f : -18.f;
+            const int grain = int(next() % 17) - 8;
+            const float base = dark ? 60.f : 140.f;
+            rgb[3 * x] = clampByte(base + wx + ring + grain);
+            rgb[3 * x + 1] = clampByte(base + wy - ring / 2 + grain);
+            rgb[3 * x + 2] = clampByte(base + (wx - wy) / 2 + grain);
+        }
+    }
+
+private:
+    static uint8_t clampByte(float v) { return uint8_t(std::clamp(v, 0.f, 255.f)); }
+    uint32_t next() {
+        seed_ ^= seed_ << 13;
+        seed_ ^= seed_ >> 17;
+        seed_ ^= seed_ << 5;
+        return seed_;
+    }
+
+    int width_, height_;
+    std::vector<float> waveX_, waveY_;
+    uint32_t seed_ = 2463534242u;
+};
+
+enum class TCoding { Baseline, Progressive, Baseline444 };
+
+std::vector<uint8_t> encodeScene(int width, int height, TCoding coding) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* mem = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &mem, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    if (coding == TCoding::Progressive) jpeg_simple_progression(&cinfo);
+    if (coding == TCoding::Baseline444)
+        cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+    jpeg_start_compress(&cinfo, TRUE);
+    TScene scene(width, height);
+    std::vector<uint8_t> row(size_t(width) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        scene.Row(int(cinfo.next_scanline), row.data());
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<uint8_t> out(mem, mem + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(mem);
+    return out;
+}
+
+struct TPicture {
+    int width;
+    int height;
+    TCoding coding;
+};
+
+const TPicture kBaseline2000{2000, 2000, TCoding::Baseline};
+const TPicture kProgressive2000{2000, 2000, TCoding::Progressive};
+const TPicture kBaseline8192{8192, 8192, TCoding::Baseline444};
+
+// Made once per picture and kept for every benchmark of the run.
+const std::vector<uint8_t>& pictureBytes(const TPicture& picture) {
+    static std::vector<uint8_t> made[3];
+    std::vector<uint8_t>& bytes = made[int(picture.coding)];
+    if (bytes.empty()) bytes = encodeScene(picture.width, picture.height, picture.coding);
+    return bytes;
+}
+
+// ---- plain libjpeg -----------------------------------------------------------------------
+
+void decodePlain(const std::vector<uint8_t>& bytes, std::vector<uint8_t>& rgb) {
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_RGB;
+    cinfo.dct_method = JDCT_ISLOW;
+    jpeg_start_decompress(&cinfo);
+    const size_t stride = size_t(cinfo.output_width) * 3;
+    rgb.resize(stride * cinfo.output_height);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW rows[16];
+        const JDIMENSION left = cinfo.output_height - cinfo.output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(16, left);
+        for (JDIMENSION k = 0; k < count; ++k)
+            rows[k] = rgb.data() + (cinfo.output_scanline + k) * stride;
+        jpeg_read_scanlines(&cinfo, rows, count);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+}
+
+double seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+// The best of three plain decodes, the first of which warms the buffer.
+double bestPlainSeconds(const std::vector<uint8_t>& bytes) {
+    std::vector<uint8_t> rgb;
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        decodePlain(bytes, rgb);
+        best = std::min(best, seconds(std::chrono::steady_clock::now() - start));
+    }
+    return best;
+}
+
+void libjpegAlone(benchmark::State& state, const TPicture& picture) {
+    const std::vector<uint8_t>& bytes = pictureBytes(picture);
+    std::vector<uint8_t> rgb;
+    decodePlain(bytes, rgb);
+    for (auto _ : state) {
+        decodePlain(bytes, rgb);
+        benchmark::DoNotOptimize(rgb.data());
+    }
+    state.counters["file_bytes"] = double(bytes.size());
+}
+
+// ---- ours --------------------------------------------------------------------------------
+
+// A "Name:   123 kB" line of /proc/self/status in bytes; -1 when there is none.
+int64_t statusBytes(const char* name) {
+    std::ifstream status("/proc/self/status");
+    const std::string prefix = std::string(name) + ":";
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(prefix, 0) != 0) continue;
+        int64_t kb = -1;
+        std::istringstream(line.substr(prefix.size())) >> kb;
+        return kb < 0 ? -1 : kb * 1024;
+    }
+    return -1;
+}
+
+// The resident size now, with the kernel's peak reset to it; -1 when the peak cannot be
+// reset.
+int64_t startPeak() {
+    malloc_trim(0);
+    const int64_t now = statusBytes("VmRSS");
+    std::ofstream reset("/proc/self/clear_refs");
+    reset << "5" << std::flush;
+    return reset ? now : -1;
+}
+
+void loadAndHandOver(benchmark::State& state, const TPicture& picture) {
+    const std::vector<uint8_t>& bytes = pictureBytes(picture);
+    const double plain = bestPlainSeconds(bytes);
+    const bool measurePeak = picture.width > 2000;
+    double best = 1e9;
+    int64_t peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto model = std::make_unique<TPlotGraph2D>();
+        std::vector<uint8_t> file = bytes; // as the graph file reader hands it over
+        const int64_t before = measurePeak ? startPeak() : -1;
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        TJPEGImage jpeg;
+        if (!jpeg.LoadFromBytes(std::move(file))) {
+            state.SkipWithError("the picture did not load");
+            break;
+        }
+        model->SetBackgroundJPEG(&jpeg, pf24bit);
+        best = std::min(best, seconds(std::chrono::steady_clock::now() - start));
+        state.PauseTiming();
+        const TBitmap* shown = model->BackgroundBitmap();
+        if (!shown || shown->Width() != picture.width || shown->Height() != picture.height)
+            state.SkipWithError("the picture was not handed over");
+        if (before >= 0) peak = std::max(peak, statusBytes("VmHWM") - before);
+        model.reset();
+        state.ResumeTiming();
+    }
+    state.counters["libjpeg_ms"] = plain * 1e3;
+    state.counters["ratio"] = best / plain;
+    if (measurePeak) {
+        const double bitmapBytes = double(picture.width) * double(picture.height) * 3;
+        state.counters["peak_over_bitmap"] = double(peak) / bitmapBytes;
+        state.counters["peak_MB"] = double(peak) / (1 << 20);
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(libjpegAlone, baseline2000, kBaseline2000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(loadAndHandOver, baseline2000, kBaseline2000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(libjpegAlone, progressive2000, kProgressive2000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(loadAndHandOver, progressive2000, kProgressive2000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(libjpegAlone, baseline8192, kBaseline8192)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(loadAndHandOver, baseline8192, kBaseline8192)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
