@@ -16,12 +16,11 @@
 //   from the kernel (VmHWM) after it was reset to the resident size at the start, with the
 //   free memory of the heap handed back first, so that memory the load takes again from
 //   the heap counts as well.
+#include "PeakMemory.h"
 #include "platform/Jpeg.h"
 #include "plot/PtGr2d.h"
 
 #include <benchmark/benchmark.h>
-
-#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -29,9 +28,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -192,29 +189,6 @@ void libjpegAlone(benchmark::State& state, const TPicture& picture) {
 
 // ---- ours --------------------------------------------------------------------------------
 
-// A "Name:   123 kB" line of /proc/self/status in bytes; -1 when there is none.
-int64_t statusBytes(const char* name) {
-    std::ifstream status("/proc/self/status");
-    const std::string prefix = std::string(name) + ":";
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(prefix, 0) != 0) continue;
-        int64_t kb = -1;
-        std::istringstream(line.substr(prefix.size())) >> kb;
-        return kb < 0 ? -1 : kb * 1024;
-    }
-    return -1;
-}
-
-// The resident size now, with the kernel's peak reset to it; -1 when the peak cannot be
-// reset.
-int64_t startPeak() {
-    malloc_trim(0);
-    const int64_t now = statusBytes("VmRSS");
-    std::ofstream reset("/proc/self/clear_refs");
-    reset << "5" << std::flush;
-    return reset ? now : -1;
-}
-
 void loadAndHandOver(benchmark::State& state, const TPicture& picture) {
     const std::vector<uint8_t>& bytes = pictureBytes(picture);
     const double plain = bestPlainSeconds(bytes);
@@ -225,7 +199,7 @@ void loadAndHandOver(benchmark::State& state, const TPicture& picture) {
         state.PauseTiming();
         auto model = std::make_unique<TPlotGraph2D>();
         std::vector<uint8_t> file = bytes; // as the graph file reader hands it over
-        const int64_t before = measurePeak ? startPeak() : -1;
+        const int64_t before = measurePeak ? StartPeak() : -1;
         state.ResumeTiming();
         const auto start = std::chrono::steady_clock::now();
         TJPEGImage jpeg;
@@ -239,7 +213,7 @@ void loadAndHandOver(benchmark::State& state, const TPicture& picture) {
         const TBitmap* shown = model->BackgroundBitmap();
         if (!shown || shown->Width() != picture.width || shown->Height() != picture.height)
             state.SkipWithError("the picture was not handed over");
-        if (before >= 0) peak = std::max(peak, statusBytes("VmHWM") - before);
+        if (before >= 0) peak = std::max(peak, StatusBytes("VmHWM") - before);
         model.reset();
         state.ResumeTiming();
     }

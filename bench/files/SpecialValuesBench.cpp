@@ -8,6 +8,7 @@
 //
 // drawAfterOpen times the first drawing run of the one-function graph on the calling
 // thread, for where the values are worked out when the open does not.
+#include "PeakMemory.h"
 #include "model/FILESAVE.h"
 #include "model/func2d.h"
 #include "platform/FormatSettings.h"
@@ -19,12 +20,11 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
-#include <malloc.h>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -87,24 +87,11 @@ const std::string& graphFile(int functions) {
     return name;
 }
 
-int64_t statusBytes(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(key + ":", 0) != 0) continue;
-        int64_t kb = -1;
-        std::istringstream(line.substr(key.size() + 1)) >> kb;
-        return kb * 1024;
-    }
-    return -1;
-}
-
 // Resident memory above where it stood, at its highest while Work ran.
 template <class F> int64_t peakGrowth(F&& work) {
-    malloc_trim(0); // what earlier work freed must not hide what this work takes
-    const int64_t before = statusBytes("VmRSS");
-    std::ofstream("/proc/self/clear_refs") << "5" << std::flush; // the peak starts again from here
+    const int64_t before = StartPeak();
     work();
-    return statusBytes("VmHWM") - before;
+    return before < 0 ? -1 : StatusBytes("VmHWM") - before;
 }
 
 int64_t fileBytes(const std::string& name) {
