@@ -205,8 +205,7 @@ TRowCheck TSpecialGridRows::CheckGraphValues(int64_t otherValues) const {
     for (const auto& r : Rows)
         if (r.Item) total += SpecialItemValueCount(*r.Item);
     if (total <= MaxGraphSpecialValues) return {};
-    return fail(gcFirst, std::string("There can not be more than ") + MaxGraphSpecialValuesText +
-                             " special X values in a graph; with these rows there would be " +
+    return fail(gcFirst, std::string(TooManySpecialValuesText) + "; with these rows there would be " +
                              groupedThousands(total) + ".");
 }
 

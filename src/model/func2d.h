@@ -84,8 +84,9 @@ using TSpecialPointArray = std::vector<TSpecialPoint>;
 // minutes to work out. A file past it is refused before a value is worked out, and the
 // function dialog keeps a graph from passing it.
 inline constexpr int64_t MaxGraphSpecialValues = 1000000;
-// The same as the messages show it.
-inline constexpr const char* MaxGraphSpecialValuesText = "1,000,000";
+// How the messages that refuse more begin: the dialog's and the file reader's.
+inline constexpr const char* TooManySpecialValuesText =
+    "There can not be more than 1,000,000 special X values in a graph";
 
 // The points of one set of rows: worked out once, on first use, and then shared by every
 // copy of the function that holds the set.

@@ -29,8 +29,8 @@ bool TPlotThread2D::IsColorAlreadyInUse(TColor Color) const {
 }
 
 void TPlotThread2D::refuseSpecialValues() {
-    CenterMessageDlg(std::string("There can not be more than ") + MaxGraphSpecialValuesText +
-                         " special X values in a graph; this graph holds more, and can not be opened.",
+    CenterMessageDlg(std::string(TooManySpecialValuesText) +
+                         "; this graph holds more, and can not be opened.",
                      mtError, {mbOK}, 0);
     throw EFileLoadError();
 }
