@@ -10,7 +10,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -297,6 +299,7 @@ void TReadGraphFile::resetState() {
     graphKind_ = 0;
     position_ = 0;
     bodyEnd_ = -1;
+    droppedPictureReason_.clear();
 }
 
 bool TReadGraphFile::OpenGraphFile(const std::string& FileName, char DecimalSeparator) {
@@ -453,27 +456,44 @@ bool TReadGraphFile::readPictureBytes(std::vector<uint8_t>& bytes) {
     return true;
 }
 
+namespace {
+
+// A picture that does not decode is dropped, and why is noted; the rest of the graph still
+// loads.
+template <class TPicture, class TLoad>
+std::unique_ptr<TPicture> decodedOrDropped(TLoad load, std::string& reason) {
+    std::string error;
+    try {
+        auto picture = std::make_unique<TPicture>();
+        if (load(*picture, error)) return picture;
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    reason = error.empty() ? std::string("unknown error") : error;
+    return nullptr;
+}
+
+} // namespace
+
 std::unique_ptr<TBitmap> TReadGraphFile::ReadBitmap() {
     std::vector<uint8_t> bytes;
     if (!readPictureBytes(bytes)) return nullptr;
-    // A picture that does not decode is dropped; the rest of the graph still loads.
-    try {
-        auto bitmap = std::make_unique<TBitmap>();
-        if (bitmap->LoadFromBmpBytes(bytes)) return bitmap;
-    } catch (const std::exception&) {
-    }
-    return nullptr;
+    return decodedOrDropped<TBitmap>(
+        [&](TBitmap& bitmap, std::string& error) { return bitmap.LoadFromBmpBytes(bytes, &error); },
+        droppedPictureReason_);
 }
 
 std::unique_ptr<TJPEGImage> TReadGraphFile::ReadJPEG() {
     std::vector<uint8_t> bytes;
     if (!readPictureBytes(bytes)) return nullptr;
-    try {
-        auto picture = std::make_unique<TJPEGImage>();
-        if (picture->LoadFromBytes(std::move(bytes))) return picture;
-    } catch (const std::exception&) {
-    }
-    return nullptr;
+    return decodedOrDropped<TJPEGImage>(
+        [&](TJPEGImage& picture, std::string& error) {
+            picture.LoadDepth = PictureDepth;
+            return picture.LoadFromBytes(std::move(bytes), &error);
+        },
+        droppedPictureReason_);
 }
 
 std::string TReadGraphFile::ReadString() {

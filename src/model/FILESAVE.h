@@ -117,10 +117,18 @@ public:
     void ReadPoint(TPoint& Point);
     // A picture section: int32 size S, then S bytes of a BMP file image. S = 0 holds no
     // picture. Bytes that cannot be read end the load; bytes that do not decode give no
-    // picture (null) and the load goes on.
+    // picture (null), the reason is kept in DroppedPictureReason, and the load goes on.
     std::unique_ptr<TBitmap> ReadBitmap();
-    // The same for a JPEG (JFIF) file image; the picture keeps the bytes it was read from.
+    // The same for a JPEG (JFIF) file image; the picture keeps the bytes it was read from
+    // and is decoded at PictureDepth.
     std::unique_ptr<TJPEGImage> ReadJPEG();
+    // The depth the caller shows the pictures it reads at (a bitmap depth code): a JPEG
+    // picture decoded at it is shown without being converted.
+    TPixelFormat PictureDepth = pf24bit;
+    // Why a picture of the open file could not be read, in the decoder's words; empty while
+    // none was dropped. The load says nothing of it: whoever opened the file tells the user
+    // once the graph is open.
+    const std::string& DroppedPictureReason() const { return droppedPictureReason_; }
     // Exactly Count bytes, or the load ends.
     void ReadRecord(void* Buffer, int32_t Count);
     void SkipBytes(int32_t Count);
@@ -159,6 +167,7 @@ private:
     char decimalSeparator_ = '.';
     int64_t position_ = 0;
     int64_t bodyEnd_ = -1; // -1 while the frame is being verified
+    std::string droppedPictureReason_;
 };
 
 class TWriteGraphFile : public TGraphFileBaseClass {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <algorithm>
+#include <bit>
 #include <bitset>
 #include <csetjmp>
 #include <cstdio>
@@ -81,11 +82,33 @@ extern "C" void jpegErrorExit(j_common_ptr cinfo) {
     std::longjmp(err->jump, 1);
 }
 
+bool isRestartMarker(uint8_t code) {
+    return code >= JPEG_RST0 && code <= JPEG_RST0 + 7;
+}
+
+// Warnings after which libjpeg decodes exactly what it would have decoded without them:
+// an unknown JFIF revision or Adobe transform code changes nothing it reads, and bytes it
+// finds between segments it skips as neither a marker nor data. Bytes left over before a
+// restart marker are another matter: they lie inside a scan, where they mean that the
+// interval before them did not decode as it was coded.
+bool isHarmlessWarning(const jpeg_error_mgr& err) {
+    switch (err.msg_code) {
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+        return true;
+    case JWRN_EXTRANEOUS_DATA: // the byte count, then the marker found after them
+        return !isRestartMarker(uint8_t(err.msg_parm.i[1]));
+    default:
+        return false;
+    }
+}
+
 extern "C" void jpegEmitMessage(j_common_ptr cinfo, int level) {
-    // Level -1 is a warning about damaged data; trace messages (level >= 0) are dropped. A
-    // decoder stops at the first warning, as at a fatal error: the picture is refused
-    // anyway, and going on to the end would cost as much as a good picture of its size.
-    if (level >= 0 || !cinfo->is_decompressor) return;
+    // Level -1 is a warning; trace messages (level >= 0) are dropped. Any warning but the
+    // harmless ones means damaged or missing data, and a decoder stops at it as at a fatal
+    // error: the picture is refused anyway, and going on to the end would cost as much as a
+    // good picture of its size.
+    if (level >= 0 || !cinfo->is_decompressor || isHarmlessWarning(*cinfo->err)) return;
     jpegErrorExit(cinfo);
 }
 
@@ -136,10 +159,6 @@ extern "C" void sourceTerm(j_decompress_ptr) {}
 
 constexpr uint8_t kStartOfScan = 0xDA;
 
-bool isRestartMarker(uint8_t code) {
-    return code >= JPEG_RST0 && code <= JPEG_RST0 + 7;
-}
-
 // Where the 0xFF bytes that start at At end.
 size_t afterFillBytes(const uint8_t* data, size_t size, size_t at) {
     while (at < size && data[at] == 0xFF)
@@ -166,15 +185,28 @@ size_t endOfEntropyData(const uint8_t* data, size_t size, size_t at, size_t& byt
     return size;
 }
 
+// Where the code of the next marker lies from At, found as libjpeg looks for a marker
+// between segments: it skips every byte up to a run of 0xFF bytes, and a run followed by
+// 0x00 as well; the code is the byte after the run. Size when there is none.
+size_t nextMarkerCode(const uint8_t* data, size_t size, size_t at) {
+    while (at < size) {
+        const void* found = std::memchr(data + at, 0xFF, size - at);
+        if (!found) return size;
+        const size_t code = afterFillBytes(data, size, size_t(static_cast<const uint8_t*>(found) - data));
+        if (code >= size || data[code] != 0) return code;
+        at = code + 1;
+    }
+    return size;
+}
+
 // What the scans of a JPEG file image hold, found by walking its segments from the
 // start-of-image: how many scans there are, the bytes of entropy-coded data after their
-// headers, and which components they code. Fill bytes are read as libjpeg reads them, so
-// that the walk and the decoder see the same scans. Stops at the end-of-image, at anything
-// that is not a marker where one belongs (which libjpeg reports as damaged data, so the
-// picture is refused anyway), and at a segment length below 2, which libjpeg reads past
-// as if it were 2. The walk may thus see fewer scans than libjpeg: that only makes its
-// bounds on components and data bytes stricter, and TScanGuard holds the scan limit and
-// the components to what libjpeg reads.
+// headers, and which components they code. Fill bytes, and bytes between segments, are
+// read as libjpeg reads them, so that the walk and the decoder see the same scans; the
+// bytes libjpeg skips count as neither a marker nor data. Stops at the end-of-image and at
+// a segment length below 2, which libjpeg reads past as if it were 2. The walk may thus
+// see fewer scans than libjpeg: that only makes its bounds on components and data bytes
+// stricter, and TScanGuard holds the scan limit and the components to what libjpeg reads.
 struct TScans {
     int count = 0;
     size_t entropyBytes = 0;
@@ -184,11 +216,9 @@ struct TScans {
 TScans findScans(const uint8_t* data, size_t size) {
     TScans scans;
     size_t i = 2; // after the start-of-image
-    while (i + 1 < size && data[i] == 0xFF) {
-        i = afterFillBytes(data, size, i);
-        if (i >= size) break;
+    while ((i = nextMarkerCode(data, size, i)) < size) {
         const uint8_t marker = data[i++];
-        if (marker == 0 || marker == JPEG_EOI) break;
+        if (marker == JPEG_EOI) break;
         if (marker == 0x01 || isRestartMarker(marker)) continue; // no length field
         if (i + 2 > size) break;
         const size_t length = (size_t(data[i]) << 8) | data[i + 1];
@@ -321,13 +351,38 @@ bool encodeCore(jpeg_compress_struct* cinfo, ErrorManager* err, VectorDestinatio
     return true;
 }
 
-// The rows go straight into the bitmap, which is made without filling it: its memory
-// becomes resident only as rows are written, so a picture whose data gives out early (and
-// whose size, claimed in its header, may be 8192 x 8192) is refused having cost the rows
-// its data held and no more. libjpeg gives grey pictures as R, G, B as well, the layout of
-// a 24-bit bitmap's rows.
+// The colour space libjpeg writes rows of a bitmap of this depth in: 24-bit rows are R, G,
+// B; 32-bit rows hold each pixel as the word 0xFFRRGGBB, and libjpeg-turbo sets the pad
+// byte to 0xFF. Rows of the other depths are decoded as R, G, B and then converted.
+J_COLOR_SPACE rowColorSpace(TPixelFormat format) {
+    if (format != pf32bit) return JCS_RGB;
+    return std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+}
+
+// Rows decoded as R, G, B, converted into a bitmap's rows as CopyBitmap converts a 24-bit
+// bitmap's. Neighbours are often alike, and a palette search at 4 and 8 bits is dear.
+void convertRows(const uint8_t* rgb, size_t rgbStride, JDIMENSION count, TBitmap& target, JDIMENSION first) {
+    const TPixelCodec to(target.PixelFormat());
+    const int width = target.Width();
+    TColor last = clInvalidPixel;
+    uint32_t raw = 0;
+    for (JDIMENSION k = 0; k < count; ++k, rgb += rgbStride) {
+        uint8_t* row = target.ScanLine(int(first + k));
+        for (int x = 0; x < width; ++x) {
+            const TColor color = RGBColor(rgb[3 * x], rgb[3 * x + 1], rgb[3 * x + 2]);
+            if (color != last) last = color, raw = to.Encode(color);
+            to.Write(row, x, raw);
+        }
+    }
+}
+
+// The rows go into the bitmap, which is made without filling it: its memory becomes
+// resident only as rows are written, so a picture whose data gives out early (and whose
+// size, claimed in its header, may be 8192 x 8192) is refused having cost the rows its
+// data held and no more. At 24 and 32 bits libjpeg writes them straight into the bitmap
+// (grey pictures as well); the other depths pass through Strip, a few rows at a time.
 bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* src, TScanGuard* guard,
-                TBitmap* target) {
+                TBitmap* target, TPixelFormat format, std::vector<uint8_t>* strip) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->src = &src->pub;
@@ -338,7 +393,7 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
         std::snprintf(err->message, sizeof err->message, "Unsupported JPEG colour space");
         return false;
     }
-    cinfo->out_color_space = JCS_RGB;
+    cinfo->out_color_space = rowColorSpace(format);
     // Before the picture or the coefficients of a progressive one are allocated.
     if (const char* refusal = refusalBeforeDecoding(*cinfo, *src)) {
         std::snprintf(err->message, sizeof err->message, "%s", refusal);
@@ -348,15 +403,20 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
     jpeg_start_decompress(cinfo);
     checkEveryComponentCoded(cinfo);
     // May throw std::bad_alloc; the caller cleans up.
-    target->SetSizeUnfilled(int(cinfo->output_width), int(cinfo->output_height), pf24bit);
+    target->SetSizeUnfilled(int(cinfo->output_width), int(cinfo->output_height), format);
     constexpr JDIMENSION kRowsPerCall = 16;
+    const bool direct = format == pf24bit || format == pf32bit;
+    const size_t stripStride = size_t(cinfo->output_width) * 3;
+    if (!direct) strip->resize(stripStride * kRowsPerCall);
     JSAMPROW rows[kRowsPerCall];
     while (cinfo->output_scanline < cinfo->output_height) {
         const JDIMENSION first = cinfo->output_scanline;
         const JDIMENSION count = std::min(kRowsPerCall, cinfo->output_height - first);
         for (JDIMENSION k = 0; k < count; ++k)
-            rows[k] = target->ScanLine(int(first + k));
-        jpeg_read_scanlines(cinfo, rows, count);
+            rows[k] = direct ? target->ScanLine(int(first + k)) : strip->data() + k * stripStride;
+        // libjpeg may give fewer rows than asked for; those it gave are converted.
+        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
+        if (!direct) convertRows(strip->data(), stripStride, read, *target, first);
     }
     jpeg_finish_decompress(cinfo);
     return true;
@@ -399,12 +459,17 @@ bool EncodeJpeg(const TBitmap& bitmap, std::vector<uint8_t>& out, const TJpegOpt
     return true;
 }
 
-bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* errorText) {
+bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, TPixelFormat format, std::string* errorText) {
+    if (!IsValidPixelFormat(format)) {
+        setError(errorText, "Invalid JPEG image: no such colour depth");
+        return false;
+    }
     if (!data || size == 0) {
         setError(errorText, "Invalid JPEG image: no data");
         return false;
     }
     TBitmap decoded;
+    std::vector<uint8_t> strip;
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
     ErrorManager err;
@@ -425,7 +490,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
     guard.pub.progress_monitor = scanGuardMonitor;
     bool ok;
     try {
-        ok = decodeCore(&cinfo, &err, &src, &guard, &decoded);
+        ok = decodeCore(&cinfo, &err, &src, &guard, &decoded, format, &strip);
     } catch (...) {
         ok = false;
         std::snprintf(err.message, sizeof err.message, "out of memory");
@@ -443,14 +508,14 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, std::string* err
 
 bool TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size, std::string* errorText) {
     auto check = std::make_unique<TBitmap>();
-    if (!DecodeJpeg(data, size, *check, errorText)) return false;
+    if (!DecodeJpeg(data, size, *check, LoadDepth, errorText)) return false;
     keep(std::vector<uint8_t>(data, data + size), std::move(check));
     return true;
 }
 
 bool TJPEGImage::LoadFromBytes(std::vector<uint8_t>&& data, std::string* errorText) {
     auto check = std::make_unique<TBitmap>();
-    if (!DecodeJpeg(data.data(), data.size(), *check, errorText)) return false;
+    if (!DecodeJpeg(data.data(), data.size(), *check, LoadDepth, errorText)) return false;
     keep(std::move(data), std::move(check));
     return true;
 }
@@ -472,9 +537,14 @@ bool TJPEGImage::Assign(const TBitmap& bitmap, std::string* errorText) {
     return true;
 }
 
-bool TJPEGImage::DecodeTo(TBitmap& out, std::string* errorText) {
-    if (!decoded_) return DecodeJpeg(data_.data(), data_.size(), out, errorText);
-    const std::unique_ptr<TBitmap> decoded = std::move(decoded_);
+bool TJPEGImage::DecodeTo(TBitmap& out, TPixelFormat format, std::string* errorText) {
+    // Of no use after this call either way; gone before a decode of another depth, so that
+    // the two are never held at once.
+    std::unique_ptr<TBitmap> decoded = std::move(decoded_);
+    if (!decoded || decoded->PixelFormat() != format) {
+        decoded.reset();
+        return DecodeJpeg(data_.data(), data_.size(), out, format, errorText);
+    }
     out.Swap(*decoded);
     return true;
 }

@@ -107,29 +107,24 @@ void TPlotGraph::SetBackgroundBitmap(TBitmap* Bitmap, int ColorDepth) {
 void TPlotGraph::SetBackgroundJPEG(TJPEGImage* JPEG, int ColorDepth) {
     QX_ASSERT(JPEG != nullptr, "Nil pointer in set jpeg background");
     checkColorDepth(ColorDepth);
-    // Decoded before anything changes, so a picture that cannot be decoded leaves the
-    // model as it was.
+    // The picture is decoded at the graph's depth and becomes the background as it is: a
+    // large picture is neither converted nor held twice. The picture it replaces goes
+    // first, so that a change of depth never holds both; should the decode then fail (the
+    // picture decoded when it was read, so only for want of memory), the graph is left
+    // without a picture, as a change of depth without one leaves it.
+    backgroundBitmap_.reset();
     TBitmap decoded;
     std::string decodeError;
     {
         std::lock_guard lock(decoded);
-        if (!JPEG->DecodeTo(decoded, &decodeError))
+        if (!JPEG->DecodeTo(decoded, TPixelFormat(ColorDepth), &decodeError))
             throw EConvertError("The background picture could not be decoded: " + decodeError);
     }
-    if (!backgroundBitmap_) backgroundBitmap_ = std::make_unique<TBitmap>();
-    // The plot bitmap first, as a drawing run takes them: one order for every caller.
     std::lock_guard plotLock(*plotBitmap_);
-    std::lock_guard backgroundLock(*backgroundBitmap_);
-    TBitmap& background = prepareBackgroundBitmap(ColorDepth);
-    if (background.PixelFormat() == decoded.PixelFormat()) {
-        // The decoded bitmap becomes the background as it is: a large picture is neither
-        // copied nor held twice.
-        background.Swap(decoded);
-        return;
-    }
-    background.SetHeight(decoded.Height());
-    background.SetWidth(decoded.Width());
-    CopyBitmap(background, decoded);
+    plotBitmap_->SetPixelFormat(TPixelFormat(ColorDepth));
+    colorDepth_ = TPixelFormat(ColorDepth);
+    backgroundBitmap_ = std::make_unique<TBitmap>();
+    backgroundBitmap_->Swap(decoded);
 }
 
 void TPlotGraph::FillGraphBmpBackground() {

@@ -94,7 +94,8 @@ public:
     void SetGraphSize(int Width, int Height);
     // The background picture, converted to a bitmap of ColorDepth; the plot bitmap takes
     // that depth too. Fails with "Nil pointer in set bitmap background" ("... jpeg ...").
-    // A JPEG picture just read from a file hands over the bitmap its load decoded.
+    // A JPEG picture is decoded at ColorDepth; one just read from a file at that depth hands
+    // over the bitmap its load decoded.
     void SetBackgroundBitmap(TBitmap* Bitmap, int ColorDepth);
     void SetBackgroundJPEG(TJPEGImage* JPEG, int ColorDepth);
     void SetBackgroundColor(TColor Color) { backgroundColor_ = Color; }

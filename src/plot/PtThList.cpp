@@ -62,6 +62,8 @@ bool TPlotThreadFuncList::LoadGraphFile(int ColorDepth, const std::string& FileN
     specialValuesErrorShown_ = false;
     bool loaded = false;
     TColor backColor = clWhite;
+    // The graph is shown at this depth: a JPEG background decoded at it is never converted.
+    if (IsValidPixelFormat(ColorDepth)) Reader.PictureDepth = TPixelFormat(ColorDepth);
     try {
         ReadBitmapAttribs(Reader);
         if (Reader.VersionNumber() >= 4) ReadBackgroundPicture(Reader);

@@ -32,6 +32,14 @@ std::string extensionOf(const std::string& Name) {
     return Name.substr(dot);
 }
 
+// A picture the load had to leave out would otherwise be lost without a word at the next
+// save.
+std::string droppedPictureMessage(const std::string& Path, const std::string& Reason) {
+    const std::string name = QFileInfo(QString::fromStdString(Path)).fileName().toStdString();
+    return "The background picture in " + name + " could not be read (" + Reason +
+           "). The graph opens without it; saving the graph leaves the picture out.";
+}
+
 std::string upperCase(std::string S) {
     std::transform(S.begin(), S.end(), S.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     return S;
@@ -119,7 +127,10 @@ bool TMainForm::OpenGraphFile(const std::string& Path) {
             window->CenterBitmap();
             window->show();
             window->RedrawGraph();
-            window.release(); // the frame owns it
+            TWindowBase* opened = window.release(); // the frame owns it
+            if (!reader.DroppedPictureReason().empty())
+                CenterMessageDlg(droppedPictureMessage(path, reader.DroppedPictureReason()), mtWarning,
+                                 {mbOK}, 0, opened);
             return true;
         }
     } catch (...) {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -145,6 +146,22 @@ inline void fixSums(Bytes& f) {
     unsigned ts = byteSum(f, 0, f.size() - 2);
     f[f.size() - 2] = uint8_t(ts & 0xFF);
     f[f.size() - 1] = uint8_t(ts >> 8);
+}
+
+// A written version-4 file whose background picture is Picture instead, sums made right:
+// the picture's bytes follow the bitmap attributes, the placement, the kind and the size.
+inline Bytes WithBackgroundPicture(const Bytes& file, const Bytes& picture) {
+    const size_t at = 63 + 12 + 1 + 4 + 4;
+    if (file.size() < at + 2) return {};
+    const size_t old = size_t(file[at - 4]) | size_t(file[at - 3]) << 8 | size_t(file[at - 2]) << 16 |
+                       size_t(file[at - 1]) << 24;
+    Bytes f(file.begin(), file.begin() + long(at - 4));
+    for (int i = 0; i < 4; ++i)
+        f.push_back(uint8_t(picture.size() >> (8 * i)));
+    f.insert(f.end(), picture.begin(), picture.end());
+    f.insert(f.end(), file.begin() + long(std::min(at + old, file.size())), file.end());
+    fixSums(f);
+    return f;
 }
 
 // The body of a written file: everything between the 63-byte header and the trailer sum.

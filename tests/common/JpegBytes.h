@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -173,19 +174,57 @@ inline std::vector<uint8_t> WithoutFirstScan(std::vector<uint8_t> j) {
     return j;
 }
 
-// Where the data of scan Scan (counted from 1) of a picture as libjpeg wrote it ends.
-inline size_t EndOfScan(const std::vector<uint8_t>& j, int scan) {
+// Where the data of scan Scan (counted from 1) of a picture as libjpeg wrote it begins
+// (after the scan's header) and ends.
+inline std::pair<size_t, size_t> ScanData(const std::vector<uint8_t>& j, int scan) {
     size_t i = 2;
     for (int seen = 0; i + 3 < j.size();) {
         const bool isScan = j[i + 1] == 0xDA;
         i += 2 + ((size_t(j[i + 2]) << 8) | j[i + 3]);
         if (!isScan) continue;
+        const size_t begin = i;
         while (i + 1 < j.size() && !(j[i] == 0xFF && j[i + 1] != 0 && (j[i + 1] & 0xF8) != 0xD0))
             ++i;
-        if (++seen == scan) return i;
+        if (++seen == scan) return {begin, i};
     }
     ADD_FAILURE() << "no scan " << scan;
-    return i;
+    return {i, i};
+}
+
+inline size_t EndOfScan(const std::vector<uint8_t>& j, int scan) {
+    return ScanData(j, scan).second;
+}
+
+// Where the first segment with this marker code begins, in a picture as libjpeg wrote it.
+inline size_t FirstSegment(const std::vector<uint8_t>& j, uint8_t marker) {
+    for (size_t i = 2; i + 3 < j.size() && j[i] == 0xFF; i += 2 + ((size_t(j[i + 2]) << 8) | j[i + 3]))
+        if (j[i + 1] == marker) return i;
+    ADD_FAILURE() << "no segment " << int(marker);
+    return 2;
+}
+
+// Count zero bytes put in at At: where a marker belongs, libjpeg skips them (with a
+// warning that they were there) and decodes what it would have decoded without them.
+inline std::vector<uint8_t> WithZeroBytes(std::vector<uint8_t> j, size_t at, size_t count) {
+    j.insert(j.begin() + long(at), count, 0);
+    return j;
+}
+
+// The JFIF segment, which libjpeg writes right after the start-of-image as revision 1.01,
+// giving another revision.
+inline std::vector<uint8_t> WithJfifRevision(std::vector<uint8_t> j, uint8_t major, uint8_t minor) {
+    EXPECT_TRUE(j.size() > 13 && j[3] == 0xE0 && std::equal(j.begin() + 6, j.begin() + 11, "JFIF"))
+        << "no JFIF segment first";
+    j[11] = major, j[12] = minor;
+    return j;
+}
+
+// The second half of the data of scan Scan left out: the decoder meets the next marker
+// while blocks of the scan are still to come.
+inline std::vector<uint8_t> WithScanCutShort(std::vector<uint8_t> j, int scan) {
+    const auto [begin, end] = ScanData(j, scan);
+    j.erase(j.begin() + long(begin + (end - begin) / 2), j.begin() + long(end));
+    return j;
 }
 
 // A comment whose length field says 0 put after the data of scan Scan. libjpeg reads on

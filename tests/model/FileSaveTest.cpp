@@ -588,9 +588,14 @@ TEST(FileSave, BitmapsRoundTripAndBadPictureSections) {
     ASSERT_TRUE(r.OpenGraphFile(dir.File("z.qxf"), '.'));
     EXPECT_EQ(r.ReadBitmap(), nullptr);
     EXPECT_EQ(r.BytesLeft(), 4 + 6 + 4);
+    EXPECT_EQ(r.DroppedPictureReason(), "");
     EXPECT_EQ(r.ReadBitmap(), nullptr);
     EXPECT_EQ(r.ReadInteger(), 42);
     EXPECT_TRUE(hook->Messages.empty());
+    // Why it was dropped is kept for whoever opened the file, until the next open.
+    EXPECT_EQ(r.DroppedPictureReason(), "Invalid bitmap image: too short");
+    ASSERT_TRUE(r.OpenGraphFile(dir.File("z.qxf"), '.'));
+    EXPECT_EQ(r.DroppedPictureReason(), "");
 
     // A size the file cannot hold, or a negative one, ends the load before anything is read.
     for (int64_t size : {int64_t(100), int64_t(-1), int64_t(INT32_MIN)}) {
@@ -702,6 +707,7 @@ TEST(FileSave, JpegPicturesGoBackByteForByte) {
     writeBytes(dir.File("c.qxf"), graphFile(4, 1, body.b));
     ASSERT_TRUE(r.OpenGraphFile(dir.File("c.qxf"), '.'));
     EXPECT_EQ(r.ReadJPEG(), nullptr);
+    EXPECT_EQ(r.DroppedPictureReason().rfind("Invalid JPEG image: ", 0), 0u) << r.DroppedPictureReason();
     EXPECT_EQ(r.ReadJPEG(), nullptr);
     EXPECT_EQ(r.ReadInteger(), 9);
     EXPECT_TRUE(hook->Messages.empty());

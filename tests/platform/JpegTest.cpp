@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -57,6 +58,26 @@ std::vector<uint8_t> pictureInGraphFile(const std::string& name) {
                         size_t(file[at - 1]) << 24;
     return std::vector<uint8_t>(file.begin() + long(at),
                                 file.begin() + long(std::min(at + size, file.size())));
+}
+
+// A picture decoded at every other depth has the 24-bit decode's pixels as CopyBitmap
+// converts them, byte for byte (32 bits included, whose fourth byte Qt needs as 0xFF).
+void expectEveryDepthAsConverted(const std::vector<uint8_t>& bytes, TBitmap& at24) {
+    for (TPixelFormat depth : {pf4bit, pf8bit, pf15bit, pf16bit, pf32bit}) {
+        SCOPED_TRACE(PixelFormatBits(depth));
+        TBitmap out, expected(at24.Width(), at24.Height(), depth);
+        CopyBitmap(expected, at24);
+        std::string error;
+        ASSERT_TRUE(DecodeJpeg(bytes.data(), bytes.size(), out, depth, &error)) << error;
+        ASSERT_EQ(out.PixelFormat(), depth);
+        ASSERT_EQ(out.Width(), at24.Width());
+        ASSERT_EQ(out.Height(), at24.Height());
+        const size_t rowBytes = size_t(out.Width()) * size_t(out.Codec().BytesPerPixel);
+        int differing = 0;
+        for (int y = 0; y < out.Height(); ++y)
+            differing += std::memcmp(out.ScanLine(y), expected.ScanLine(y), rowBytes) != 0;
+        EXPECT_EQ(differing, 0) << "rows unlike the converted 24-bit rows";
+    }
 }
 
 bool near(TColor a, TColor b, int tolerance) {
@@ -166,7 +187,7 @@ TEST(Jpeg, PictureObjectKeepsItsBytes) {
     EXPECT_FALSE(copy.LoadFromBytes(truncated, &error));
     EXPECT_EQ(copy.Data(), bytes); // unchanged by the failed load
     TBitmap out;
-    ASSERT_TRUE(copy.DecodeTo(out));
+    ASSERT_TRUE(copy.DecodeTo(out, pf24bit));
     EXPECT_EQ(out.Width(), 24);
 
     QTemporaryDir dir;
@@ -180,7 +201,7 @@ TEST(Jpeg, PictureObjectKeepsItsBytes) {
     const std::vector<uint8_t> grey = GreyJpeg(10, 6);
     TJPEGImage g;
     ASSERT_TRUE(g.LoadFromBytes(grey, &error)) << error;
-    ASSERT_TRUE(g.DecodeTo(out));
+    ASSERT_TRUE(g.DecodeTo(out, pf24bit));
     EXPECT_TRUE(near(out.Pixel(4, 3), RGBColor(0x80, 0x80, 0x80), 2));
 }
 
@@ -225,6 +246,7 @@ TEST(Jpeg, EveryCodingIsBoundedBeforeDecoding) {
         const char* refusal; // null: decodes to a picture of the size and corner colours
         int width = 0, height = 0;
         TColor topLeft = 0, bottomRight = 0;
+        std::vector<uint8_t> sameAs = {}; // when given, decodes to this picture's very pixels
     };
     std::vector<Case> cases = {
         // Comments make the file long enough for the size, but hold none of its data.
@@ -291,6 +313,39 @@ TEST(Jpeg, EveryCodingIsBoundedBeforeDecoding) {
                 cases.push_back({"colour in a scan per component, " + how,
                                  WithFillBytes(perComponent, where, count), nullptr, 64, 64, clTeal, clTeal});
             }
+    // Warnings that change nothing libjpeg decodes keep a picture; damaged or missing data
+    // refuses it. In a sequential colour picture of a scan per component and a progressive
+    // grey one, each in both codings.
+    for (const bool arithmetic : {false, true}) {
+        const std::string coding = arithmetic ? ", arithmetic" : ", Huffman";
+        struct Clean {
+            std::string kind;
+            std::vector<uint8_t> bytes;
+            int scans;
+            TColor corner;
+        };
+        const Clean clean[] = {
+            {"sequential colour", ColourJpegScanPerComponent(64, 64, arithmetic, true), 3, clTeal},
+            {"progressive grey", GreyJpegInScans(64, 64, 10, arithmetic, true), 10, grey}};
+        for (const auto& [kind, j, scans, corner] : clean) {
+            const std::string what = kind + coding;
+            const auto kept = [&](const std::string& how, std::vector<uint8_t> bytes) {
+                cases.push_back({what + ", " + how, std::move(bytes), nullptr, 64, 64, corner, corner, j});
+            };
+            kept("JFIF revision 2.01", WithJfifRevision(j, 2, 1));
+            kept("2 bytes before its first quantisation table", WithZeroBytes(j, FirstSegment(j, 0xDB), 2));
+            kept("16 bytes between its first two scans", WithZeroBytes(j, EndOfScan(j, 1), 16));
+            const auto [lastBegin, lastEnd] = ScanData(j, scans);
+            cases.push_back({what + ", cut off half-way through its last scan",
+                             std::vector<uint8_t>(j.begin(), j.begin() + long((lastBegin + lastEnd) / 2)),
+                             "Premature end of JPEG file"});
+            // Arithmetic decoders supply zero data past the end of a scan, as the coding
+            // allows, and so cannot tell a scan cut short.
+            if (!arithmetic)
+                cases.push_back({what + ", its first scan cut short", WithScanCutShort(j, 1),
+                                 "premature end of data segment"});
+        }
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TBitmap out(3, 3);
@@ -310,6 +365,16 @@ TEST(Jpeg, EveryCodingIsBoundedBeforeDecoding) {
         EXPECT_TRUE(near(out.Pixel(0, 0), c.topLeft, 3)) << out.Pixel(0, 0);
         const TColor last = out.Pixel(c.width - 1, c.height - 1);
         EXPECT_TRUE(near(last, c.bottomRight, 3)) << last;
+        if (!c.sameAs.empty()) {
+            TBitmap clean;
+            ASSERT_TRUE(DecodeJpeg(c.sameAs.data(), c.sameAs.size(), clean, &error)) << error;
+            int differing = 0;
+            for (int y = 0; y < c.height; ++y)
+                for (int x = 0; x < c.width; ++x)
+                    differing += out.Pixel(x, y) != clean.Pixel(x, y);
+            EXPECT_EQ(differing, 0) << "pixels unlike the clean picture's";
+        }
+        expectEveryDepthAsConverted(c.bytes, out);
         // Loaded as a picture, it keeps its bytes for the next save.
         TJPEGImage picture;
         ASSERT_TRUE(picture.LoadFromBytes(c.bytes, &error)) << error;

@@ -2,7 +2,11 @@
 // menus, tool-bar layouts, status line, the picture control's events, and the close query
 // with its bookkeeping, on real windows of every kind.
 #include "GraphWindowRig.h"
+#include "common/GraphFileBytes.h"
 #include "labels/DrawObjs.h"
+#include "model/func2d.h"
+#include "platform/Jpeg.h"
+#include "plot/PtTh2d.h"
 #include "shell/GraphToolBar.h"
 #include "shell/LabelToolBar.h"
 #include "shell/Win2D.h"
@@ -18,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace wintest;
@@ -116,6 +121,52 @@ TEST(GraphWindows, TheRunningSuffixIsAddedAndRemovedOnce) {
     // The Window menu lists it by the caption the user sees.
     emit rig.form->Window1->aboutToShow();
     EXPECT_EQ(rig.form->Window1->actions().back()->text(), "&1 2D Cartesian - [g[*].qxf]");
+}
+
+TEST(GraphWindows, AGraphWhosePictureCannotBeReadOpensWithoutItAndSaysSoOnce) {
+    TGraphWindowRig rig;
+    // A graph of one function over a picture, saved; then the same graph with its picture
+    // cut off half-way.
+    TPlotThread2D graph;
+    graph.SetBitmapAttributes(pf24bit, PictureWidth, PictureHeight);
+    auto function = std::make_unique<TFunc2DObj>();
+    function->Func.SetExpression("X^2");
+    ASSERT_TRUE(function->Func.CompileMathFunc());
+    graph.AddFunction(std::move(function));
+    TBitmap drawn(64, 48, pf24bit);
+    drawn.Fill(clRed);
+    auto picture = std::make_unique<TJPEGImage>();
+    picture->Options.Progressive = false;
+    ASSERT_TRUE(picture->Assign(drawn));
+    const recordtest::Bytes cut(picture->Data().begin(),
+                                picture->Data().begin() + long(picture->Data().size() / 2));
+    graph.BGPicture().JPEG = std::move(picture);
+    const std::string good = rig.path("good.qxf"), damaged = rig.path("cut.qxf");
+    ASSERT_TRUE(graph.SaveAs(good));
+    recordtest::writeBytes(damaged, recordtest::WithBackgroundPicture(recordtest::readBytes(good), cut));
+
+    for (const auto& [file, message] :
+         {std::pair{damaged,
+                    "The background picture in cut.qxf could not be read (Invalid JPEG image: Premature "
+                    "end of JPEG file). The graph opens without it; saving the graph leaves the picture "
+                    "out."},
+          std::pair{good, ""}}) {
+        SCOPED_TRACE(file);
+        rig.hook->Clear();
+        ASSERT_TRUE(rig.form->OpenGraphFile(file));
+        TWindowBase* window = rig.form->ActiveGraphWindow();
+        ASSERT_NE(window, nullptr);
+        TGraphWindowRig::idle(*window);
+        if (*message) {
+            EXPECT_EQ(rig.hook->MessageTexts(), std::vector<std::string>{message});
+            EXPECT_EQ(rig.hook->Messages[0].Type, mtWarning);
+        } else {
+            EXPECT_TRUE(rig.hook->Messages.empty()) << rig.hook->LastMessage();
+        }
+        const auto& opened = dynamic_cast<TPlotThread2D&>(*window->ImageBox->PlotThread());
+        EXPECT_EQ(opened.FuncList.size(), 1u) << "the rest of the graph opens";
+        EXPECT_EQ(opened.BGPicture().JPEG != nullptr, !*message);
+    }
 }
 
 TEST(GraphWindows, ThePictureControlsQuestionsAreAnsweredByTheMainWindow) {
