@@ -781,8 +781,14 @@ void TCanvas::blit(const WideRect& dest, TBitmap& source, const WideRect& source
                 std::memcpy(t + cx0 * to.BytesPerPixel, s + sx0 * from.BytesPerPixel,
                             size_t(cx1 - cx0) * to.BytesPerPixel);
             } else {
-                for (int dx = cx0; dx < cx1; ++dx)
-                    to.Write(t, dx, to.Encode(from.ReadColor(s, sx0 + (dx - cx0))));
+                // Neighbours are often alike, and a palette search at 4 and 8 bits is dear.
+                TColor last = clInvalidPixel;
+                uint32_t raw = 0;
+                for (int dx = cx0; dx < cx1; ++dx) {
+                    const TColor color = from.ReadColor(s, sx0 + (dx - cx0));
+                    if (color != last) last = color, raw = to.Encode(color);
+                    to.Write(t, dx, raw);
+                }
             }
         }
         return;

@@ -1,5 +1,6 @@
 #include "platform/Jpeg.h"
 
+#include "platform/Canvas.h"
 #include "platform/Files.h"
 
 #include <QByteArray>
@@ -359,30 +360,14 @@ J_COLOR_SPACE rowColorSpace(TPixelFormat format) {
     return std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 }
 
-// Rows decoded as R, G, B, converted into a bitmap's rows as CopyBitmap converts a 24-bit
-// bitmap's. Neighbours are often alike, and a palette search at 4 and 8 bits is dear.
-void convertRows(const uint8_t* rgb, size_t rgbStride, JDIMENSION count, TBitmap& target, JDIMENSION first) {
-    const TPixelCodec to(target.PixelFormat());
-    const int width = target.Width();
-    TColor last = clInvalidPixel;
-    uint32_t raw = 0;
-    for (JDIMENSION k = 0; k < count; ++k, rgb += rgbStride) {
-        uint8_t* row = target.ScanLine(int(first + k));
-        for (int x = 0; x < width; ++x) {
-            const TColor color = RGBColor(rgb[3 * x], rgb[3 * x + 1], rgb[3 * x + 2]);
-            if (color != last) last = color, raw = to.Encode(color);
-            to.Write(row, x, raw);
-        }
-    }
-}
-
 // The rows go into the bitmap, which is made without filling it: its memory becomes
 // resident only as rows are written, so a picture whose data gives out early (and whose
 // size, claimed in its header, may be 8192 x 8192) is refused having cost the rows its
 // data held and no more. At 24 and 32 bits libjpeg writes them straight into the bitmap
-// (grey pictures as well); the other depths pass through Strip, a few rows at a time.
+// (grey pictures as well); the other depths pass through Strip, a 24-bit bitmap of a few
+// rows, and are converted by the canvas's block copy, as CopyBitmap converts them.
 bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* src, TScanGuard* guard,
-                TBitmap* target, TPixelFormat format, std::vector<uint8_t>* strip) {
+                TBitmap* target, TPixelFormat format, TBitmap* strip) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->src = &src->pub;
@@ -406,17 +391,19 @@ bool decodeCore(jpeg_decompress_struct* cinfo, ErrorManager* err, MemorySource* 
     target->SetSizeUnfilled(int(cinfo->output_width), int(cinfo->output_height), format);
     constexpr JDIMENSION kRowsPerCall = 16;
     const bool direct = format == pf24bit || format == pf32bit;
-    const size_t stripStride = size_t(cinfo->output_width) * 3;
-    if (!direct) strip->resize(stripStride * kRowsPerCall);
+    const int width = int(cinfo->output_width);
+    if (!direct) strip->SetSizeUnfilled(width, int(kRowsPerCall), pf24bit);
     JSAMPROW rows[kRowsPerCall];
     while (cinfo->output_scanline < cinfo->output_height) {
         const JDIMENSION first = cinfo->output_scanline;
         const JDIMENSION count = std::min(kRowsPerCall, cinfo->output_height - first);
         for (JDIMENSION k = 0; k < count; ++k)
-            rows[k] = direct ? target->ScanLine(int(first + k)) : strip->data() + k * stripStride;
+            rows[k] = direct ? target->ScanLine(int(first + k)) : strip->ScanLine(int(k));
         // libjpeg may give fewer rows than asked for; those it gave are converted.
-        const JDIMENSION read = jpeg_read_scanlines(cinfo, rows, count);
-        if (!direct) convertRows(strip->data(), stripStride, read, *target, first);
+        const int read = int(jpeg_read_scanlines(cinfo, rows, count));
+        if (!direct)
+            target->Canvas().CopyRect(Rect(0, int(first), width, int(first) + read), strip->Canvas(),
+                                      Rect(0, 0, width, read));
     }
     jpeg_finish_decompress(cinfo);
     return true;
@@ -468,8 +455,7 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, TPixelFormat for
         setError(errorText, "Invalid JPEG image: no data");
         return false;
     }
-    TBitmap decoded;
-    std::vector<uint8_t> strip;
+    TBitmap decoded, strip;
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
     ErrorManager err;
