@@ -24,6 +24,7 @@
 //   to 32, as the picture size dialog does (the next run's hand-over): only the switch is
 //   timed and its peak read, over what the open graph already holds.
 #include "PeakMemory.h"
+#include "common/LibjpegEncode.h"
 #include "model/FILESAVE.h"
 #include "platform/FormatSettings.h"
 #include "platform/Jpeg.h"
@@ -39,7 +40,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,35 +97,19 @@ private:
 enum class TCoding { Baseline, Progressive, Baseline444 };
 
 std::vector<uint8_t> encodeScene(int width, int height, TCoding coding) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* mem = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &mem, &size);
-    cinfo.image_width = JDIMENSION(width);
-    cinfo.image_height = JDIMENSION(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    if (coding == TCoding::Progressive) jpeg_simple_progression(&cinfo);
-    if (coding == TCoding::Baseline444)
-        cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
-    jpeg_start_compress(&cinfo, TRUE);
     TScene scene(width, height);
     std::vector<uint8_t> row(size_t(width) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        scene.Row(int(cinfo.next_scanline), row.data());
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> out(mem, mem + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(mem);
-    return out;
+    return EncodeWithLibjpeg(
+        width, height, 3, 90,
+        [&](jpeg_compress_struct& cinfo) {
+            if (coding == TCoding::Progressive) jpeg_simple_progression(&cinfo);
+            if (coding == TCoding::Baseline444)
+                cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+        },
+        [&](int y) {
+            scene.Row(y, row.data());
+            return row.data();
+        });
 }
 
 struct TPicture {

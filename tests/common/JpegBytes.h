@@ -3,6 +3,8 @@
 // programs write them, and the edits a hostile file makes to one: another size in the
 // frame header, long comments that hold no pixels.
 
+#include "common/LibjpegEncode.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,10 +14,6 @@
 #include <utility>
 #include <vector>
 
-extern "C" {
-#include <jpeglib.h>
-}
-
 namespace jpegtest {
 
 // A flat picture, grey (0x80) of one component or colour (teal) of three, as libjpeg
@@ -24,37 +22,15 @@ namespace jpegtest {
 // bytes, which the coding writes as 0xFF 0x00.
 template <class F>
 std::vector<uint8_t> FlatJpeg(int w, int h, int components, F configure, bool grainy = false) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* mem = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &mem, &size);
-    cinfo.image_width = JDIMENSION(w);
-    cinfo.image_height = JDIMENSION(h);
-    cinfo.input_components = components;
-    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    configure(cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
     std::vector<uint8_t> flat(size_t(w) * size_t(components), 0x80), grain(flat.size());
     for (size_t i = 0; components == 3 && i < flat.size(); i += 3)
         flat[i] = 0;
     std::srand(5);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = int(cinfo.next_scanline);
+    return EncodeWithLibjpeg(w, h, components, 100, configure, [&](int y) {
         for (auto& v : grain)
             v = uint8_t(std::rand());
-        JSAMPROW r = grainy && y >= 16 && y < h - 16 ? grain.data() : flat.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> out(mem, mem + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(mem);
-    return out;
+        return grainy && y >= 16 && y < h - 16 ? grain.data() : flat.data();
+    });
 }
 
 // A flat grey picture: baseline Huffman coding unless asked for arithmetic coding, and a
