@@ -493,24 +493,17 @@ bool DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out, TPixelFormat for
 // ---------------------------------------------------------------------------------------
 
 bool TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size, std::string* errorText) {
-    auto check = std::make_unique<TBitmap>();
-    if (!DecodeJpeg(data, size, *check, LoadDepth, errorText)) return false;
-    keep(std::vector<uint8_t>(data, data + size), std::move(check));
-    return true;
+    return LoadFromBytes(std::vector<uint8_t>(data, data + size), errorText);
 }
 
 bool TJPEGImage::LoadFromBytes(std::vector<uint8_t>&& data, std::string* errorText) {
     auto check = std::make_unique<TBitmap>();
     if (!DecodeJpeg(data.data(), data.size(), *check, LoadDepth, errorText)) return false;
-    keep(std::move(data), std::move(check));
-    return true;
-}
-
-void TJPEGImage::keep(std::vector<uint8_t> data, std::unique_ptr<TBitmap> decoded) {
     data_ = std::move(data);
-    width_ = decoded->Width();
-    height_ = decoded->Height();
-    decoded_ = std::move(decoded);
+    width_ = check->Width();
+    height_ = check->Height();
+    decoded_ = std::move(check);
+    return true;
 }
 
 bool TJPEGImage::Assign(const TBitmap& bitmap, std::string* errorText) {

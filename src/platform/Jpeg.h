@@ -75,9 +75,6 @@ public:
     bool LoadFromFile(const std::string& fileName, std::string* errorText = nullptr);
 
 private:
-    // Takes a file image and the bitmap it decoded to.
-    void keep(std::vector<uint8_t> data, std::unique_ptr<TBitmap> decoded);
-
     std::vector<uint8_t> data_;
     int width_ = 0;
     int height_ = 0;
